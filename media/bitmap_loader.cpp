@@ -1,0 +1,79 @@
+#include "media/bitmap_loader.h"
+
+#include <cstdint>
+
+#include "media/dib.h"
+#include "shell/launcher_state.h"
+
+namespace {
+
+constexpr int kPaletteDisplayColours = 256;
+
+void DeleteSlotPalette(HPALETTE* slot) {
+  if (slot != nullptr && *slot != nullptr) {
+    DeleteObject(*slot);
+    *slot = nullptr;
+  }
+}
+
+// Converts the pixels for the screen. With a palette, it is realized on the screen during
+// the conversion so that the device pixels index the picture's colours.
+HBITMAP ConvertForScreen(const BITMAPINFOHEADER* header, const uint8_t* pixels,
+                         HPALETTE* paletteSlot) {
+  HDC screen = GetDC(nullptr);
+  HPALETTE previous = nullptr;
+  bool selected = false;
+  if (state.displayColours == kPaletteDisplayColours && paletteSlot != nullptr) {
+    *paletteSlot = CreateDibPalette(header);
+    if (*paletteSlot != nullptr) {
+      previous = SelectPalette(screen, *paletteSlot, FALSE);
+      RealizePalette(screen);
+      selected = true;
+    }
+  }
+  HBITMAP bitmap = CreateDIBitmap(screen, header, CBM_INIT, pixels,
+                                  reinterpret_cast<const BITMAPINFO*>(header), DIB_RGB_COLORS);
+  if (selected) SelectPalette(screen, previous, FALSE);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+}  // namespace
+
+HBITMAP LoadBitmapResource(int id, HPALETTE* paletteSlot, int* outWidth, int* outHeight) {
+  DeleteSlotPalette(paletteSlot);
+  HRSRC found = FindResourceA(state.instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
+  if (found == nullptr) return nullptr;
+  HGLOBAL loaded = LoadResource(state.instance, found);
+  if (loaded == nullptr) return nullptr;
+  const auto* bytes = static_cast<const uint8_t*>(LockResource(loaded));
+  DibLayout layout;
+  if (bytes == nullptr || !ReadDibLayout(bytes, SizeofResource(state.instance, found), &layout)) {
+    FreeResource(loaded);
+    return nullptr;
+  }
+  *outWidth = layout.width;
+  *outHeight = layout.height;
+  HBITMAP bitmap = ConvertForScreen(reinterpret_cast<const BITMAPINFOHEADER*>(bytes),
+                                    bytes + layout.pixelOffset, paletteSlot);
+  FreeResource(loaded);
+  return bitmap;
+}
+
+HPALETTE CreateDibPalette(const BITMAPINFOHEADER* header) {
+  auto* block = static_cast<uint8_t*>(LocalAlloc(LMEM_FIXED, kLogPaletteBlockBytes));
+  if (block == nullptr) return nullptr;
+  FillLogPalette(reinterpret_cast<const uint8_t*>(header), block);
+  HPALETTE palette = CreatePalette(reinterpret_cast<const LOGPALETTE*>(block));
+  LocalFree(block);
+  return palette;
+}
+
+void BlitWithPalette(HDC dc, int x, int y, int w, int h, HDC srcDc, int srcX, int srcY,
+                     HPALETTE palette, DWORD rop) {
+  if (palette != nullptr) {
+    SelectPalette(dc, palette, FALSE);
+    RealizePalette(dc);
+  }
+  BitBlt(dc, x, y, w, h, srcDc, srcX, srcY, rop);
+}

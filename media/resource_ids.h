@@ -1,0 +1,18 @@
+#pragma once
+// Resource ids carried in LAUNCH.EXE.
+
+constexpr int kSoundPress = 300;      // a button is pressed
+constexpr int kSoundRelease = 301;    // a button is released
+constexpr int kSoundHighlight = 302;  // the highlight moved
+constexpr int kSoundOpen = 303;       // the opening transition starts
+constexpr int kSoundReady = 304;      // the launcher stands in its place
+constexpr int kSoundClose = 305;      // the closing transition starts
+constexpr int kFirstSoundId = kSoundPress;
+
+constexpr int kPictureId = 199;  // the round picture
+constexpr int kMaskId = 200;     // the button mask, three frames
+constexpr int kFirstFaceId = 201;  // faces 201 to 204, one per button
+
+constexpr int kButtonClassStringId = 1000;    // "BUTTON"
+constexpr int kLaunchFailureStringId = 1001;  // "Unable to execute %s"
+constexpr int kIconGroupId = 1;

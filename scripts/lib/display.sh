@@ -1,0 +1,38 @@
+# Shared by the scripts that need an X display of their own.
+
+# Starts Xvfb on a free display number with a 640x480 screen of the given depth and a
+# black root; prints the display (":N") once it accepts connections.
+start_xvfb() {
+  local depth=$1 pidfile=$2 n
+  for n in $(seq 90 190); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    setsid Xvfb ":$n" -screen 0 "640x480x$depth" -nolisten tcp -br -noreset \
+      </dev/null >/dev/null 2>&1 &
+    echo $! >"$pidfile"
+    if wait_for 20 xdpyinfo -display ":$n"; then
+      echo ":$n"
+      return 0
+    fi
+    kill "$(cat "$pidfile")" 2>/dev/null || true
+  done
+  echo "start_xvfb: no display could be started" >&2
+  return 1
+}
+
+stop_xvfb() {
+  local pidfile=$1
+  [ -f "$pidfile" ] || return 0
+  kill "$(cat "$pidfile")" 2>/dev/null || true
+  rm -f "$pidfile"
+}
+
+# Runs a command every 0.2 s until it succeeds or the given number of seconds has passed.
+wait_for() {
+  local seconds=$1 deadline
+  shift
+  deadline=$(($(date +%s) + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ "$(date +%s)" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}

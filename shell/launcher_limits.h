@@ -1,0 +1,3 @@
+#pragma once
+// Fixed counts shared by plain code and platform code alike.
+constexpr int kMaxPieceCount = 4;

@@ -1,0 +1,10 @@
+#include "shell/launcher_state.h"
+
+LauncherState state = {
+    /*instance*/ nullptr, /*classAtom*/ 0, /*moduleDirectory*/ "",
+    /*screenWidth*/ 0, /*screenHeight*/ 0, /*displayColours*/ 0,
+    /*sounds*/ {},
+    /*background*/ nullptr, /*backgroundWidth*/ 0, /*backgroundHeight*/ 0, /*palette*/ nullptr,
+    /*pieceWindows*/ {}, /*creatingPiece*/ 0,
+    /*hotButtonId*/ 0, /*lastButtonId*/ 201, /*launcherActive*/ 0, /*buttonOriginalProc*/ nullptr,
+};

@@ -1,0 +1,35 @@
+#pragma once
+// The program-wide state: single static variables that live for the whole run and are
+// touched only by the one thread. The button table and the mask live with the buttons.
+#include <windows.h>
+
+#include "shell/launcher_limits.h"
+
+constexpr int kSoundCount = 6;
+
+struct LauncherState {
+  HINSTANCE instance;
+  ATOM classAtom;
+  char moduleDirectory[MAX_PATH];  // no trailing backslash, except for a drive root (D:\)
+
+  int screenWidth;
+  int screenHeight;
+  int displayColours;  // palettes are made only when this is exactly 256
+
+  HGLOBAL sounds[kSoundCount];  // sounds 300 to 305; null where missing
+
+  HBITMAP background;
+  int backgroundWidth;
+  int backgroundHeight;
+  HPALETTE palette;  // picture 199's palette, only on 256-colour displays
+
+  HWND pieceWindows[kMaxPieceCount];  // piece 0 is the launcher window
+  int creatingPiece;              // read by WM_CREATE of the window being made
+
+  int hotButtonId;
+  int lastButtonId;
+  int launcherActive;
+  WNDPROC buttonOriginalProc;
+};
+
+extern LauncherState state;

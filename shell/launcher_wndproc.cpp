@@ -1,0 +1,87 @@
+#include "shell/launcher_wndproc.h"
+
+#include "buttons/button_table.h"
+#include "shell/launcher_state.h"
+#include "transitions/transition_table.h"
+
+namespace {
+
+int PieceIndex(HWND hwnd) { return static_cast<int>(GetWindowLongA(hwnd, GWL_USERDATA)); }
+
+LRESULT OnCreate(HWND hwnd) {
+  SetWindowLongA(hwnd, GWL_USERDATA, state.creatingPiece);
+  return 0;
+}
+
+// Only the launcher window owns the art; its end ends the message loop.
+LRESULT OnDestroy(HWND hwnd) {
+  if (PieceIndex(hwnd) != 0) return 1;
+  if (state.background != nullptr) {
+    DeleteObject(state.background);
+    state.background = nullptr;
+  }
+  if (state.palette != nullptr) {
+    DeleteObject(state.palette);
+    state.palette = nullptr;
+  }
+  for (ButtonRecord& button : buttonTable) {
+    if (button.enabled) ReleaseBitmapPair(button);
+  }
+  ReleaseBitmapPair(maskRecord);
+  PostQuitMessage(0);
+  return 1;
+}
+
+LRESULT OnPaint(HWND hwnd) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd, &paint);
+  SelectedTransition().paint(hwnd, dc);
+  EndPaint(hwnd, &paint);
+  return 1;
+}
+
+// The notification code in the high word is not looked at: a click or a double-click
+// notification runs the command alike.
+LRESULT OnCommand(WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case kExitButtonId:
+      ExitLauncher();
+      break;
+    default:
+      break;
+  }
+  return 1;
+}
+
+// The launcher has no caption: a press anywhere on the picture drags it.
+LRESULT OnLeftButtonDown(HWND hwnd, LPARAM lParam) {
+  SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+  return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK LauncherWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(hwnd);
+    case WM_DESTROY:
+      return OnDestroy(hwnd);
+    case WM_PAINT:
+      return OnPaint(hwnd);
+    case WM_COMMAND:
+      return OnCommand(wParam);
+    case WM_LBUTTONDOWN:
+      return OnLeftButtonDown(hwnd, lParam);
+    case WM_LBUTTONDBLCLK:
+      ExitLauncher();
+      return 1;
+    case WM_PALETTECHANGED:  // our own change needs no answer
+      if (reinterpret_cast<HWND>(wParam) == hwnd) return 0;
+      return RealizeLauncherPalette(hwnd);
+    case WM_QUERYNEWPALETTE:
+      return RealizeLauncherPalette(hwnd);
+    default:
+      return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+}

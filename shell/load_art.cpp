@@ -1,0 +1,33 @@
+#include "buttons/button_table.h"
+#include "media/bitmap_loader.h"
+#include "media/resource_ids.h"
+#include "shell/launcher_state.h"
+#include "shell/startup.h"
+#include "transitions/transition_table.h"
+
+namespace {
+
+// Faces and mask are optional: a missing one leaves its button showing the picture.
+void LoadButtonArt() {
+  int width = 0;
+  int height = 0;
+  for (int row = 0; row < kButtonCount; ++row) {
+    ButtonRecord& button = buttonTable[row];
+    if (button.enabled)
+      button.faceBitmap = LoadBitmapResource(kFirstFaceId + row, &button.facePalette, &width, &height);
+  }
+  maskRecord.faceBitmap = LoadBitmapResource(kMaskId, nullptr, &width, &height);
+}
+
+}  // namespace
+
+HWND LoadArtAndOpen() {
+  LoadButtonArt();
+  state.background = LoadBitmapResource(kPictureId, &state.palette, &state.backgroundWidth,
+                                        &state.backgroundHeight);
+  if (state.background == nullptr) return nullptr;
+  const TransitionEffect& effect = SelectedTransition();
+  if (!effect.create()) return nullptr;
+  effect.animate(1);
+  return state.pieceWindows[0];
+}

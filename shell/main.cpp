@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "shell/startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunLauncher(instance); }

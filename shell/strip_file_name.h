@@ -1,0 +1,6 @@
+#pragma once
+
+// Cuts a full file name back to its directory, in place: D:\SETUP\LAUNCH.EXE becomes
+// D:\SETUP, D:\LAUNCH.EXE becomes D:\ and D:LAUNCH.EXE becomes D:. A name without any
+// separator becomes empty.
+void StripFileName(char* path);

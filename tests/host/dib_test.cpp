@@ -1,0 +1,123 @@
+#include "media/dib.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// A header-less DIB as a resource holds it: header, 2^bits colour entries, padded rows.
+std::vector<uint8_t> MakeDib(int32_t width, int32_t height, uint16_t bits, uint32_t clrUsed,
+                             size_t extraBytes = 0) {
+  const size_t rowBytes = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+  const size_t table = bits <= 8 ? 4u << bits : 0;
+  std::vector<uint8_t> bytes(40 + table + rowBytes * (height < 0 ? -height : height) + extraBytes);
+  Put32(bytes, 0, 40);
+  Put32(bytes, 4, static_cast<uint32_t>(width));
+  Put32(bytes, 8, static_cast<uint32_t>(height));
+  bytes[12] = 1;
+  bytes[14] = static_cast<uint8_t>(bits);
+  Put32(bytes, 32, clrUsed);
+  return bytes;
+}
+
+TEST(DibLayout, PixelsFollowAFullColourTableWhateverClrUsedSays) {
+  struct Case {
+    int32_t width, height;
+    uint16_t bits;
+    uint32_t clrUsed;
+    uint32_t pixelOffset, rowBytes, totalBytes;
+  };
+  const Case cases[] = {
+      {360, 360, 8, 256, 1064, 360, 130664},  // the picture
+      {127, 43, 8, 0, 1064, 128, 6568},       // a face
+      {127, 43, 1, 2, 48, 16, 736},           // the mask
+      {127, 43, 1, 0, 48, 16, 736},
+      {10, 3, 4, 2, 104, 8, 128},
+      {10, -3, 4, 16, 104, 8, 128},  // top-down rows
+  };
+  for (const Case& c : cases) {
+    const std::vector<uint8_t> dib = MakeDib(c.width, c.height, c.bits, c.clrUsed);
+    DibLayout layout{};
+    ASSERT_TRUE(ReadDibLayout(dib.data(), dib.size(), &layout)) << c.width << "x" << c.height;
+    EXPECT_EQ(c.pixelOffset, layout.pixelOffset);
+    EXPECT_EQ(c.pixelOffset, DibPixelOffset(c.bits));
+    EXPECT_EQ(c.rowBytes, layout.rowBytes);
+    EXPECT_EQ(c.totalBytes, layout.totalBytes);
+    EXPECT_EQ(c.width, layout.width);
+    EXPECT_EQ(c.height, layout.height);
+  }
+}
+
+TEST(DibLayout, RejectsWhatCannotBeReadSafely) {
+  const std::vector<uint8_t> picture = MakeDib(360, 360, 8, 256);
+  DibLayout layout{};
+  EXPECT_FALSE(ReadDibLayout(picture.data(), 39, &layout)) << "shorter than a header";
+  EXPECT_FALSE(ReadDibLayout(picture.data(), picture.size() - 1, &layout)) << "last row cut";
+  EXPECT_FALSE(ReadDibLayout(picture.data(), 1064, &layout)) << "colour table only";
+  EXPECT_FALSE(ReadDibLayout(nullptr, 100, &layout));
+
+  for (uint16_t bits : {0, 2, 16, 24, 32}) {
+    std::vector<uint8_t> dib = MakeDib(4, 4, 8, 0, 4096);
+    dib[14] = static_cast<uint8_t>(bits);
+    EXPECT_FALSE(ReadDibLayout(dib.data(), dib.size(), &layout)) << bits << " bits";
+  }
+  std::vector<uint8_t> compressed = MakeDib(4, 4, 8, 0);
+  Put32(compressed, 16, 1);  // BI_RLE8: the platform would read by its own count
+  EXPECT_FALSE(ReadDibLayout(compressed.data(), compressed.size(), &layout));
+
+  std::vector<uint8_t> huge = MakeDib(4, 4, 8, 0);
+  Put32(huge, 4, 0x7fffffff);  // rows that would overflow 32-bit arithmetic
+  Put32(huge, 8, 0x7fffffff);
+  EXPECT_FALSE(ReadDibLayout(huge.data(), huge.size(), &layout));
+  Put32(huge, 4, 0);
+  EXPECT_FALSE(ReadDibLayout(huge.data(), huge.size(), &layout)) << "no width";
+}
+
+TEST(LogPalette, SwapsBlueAndRedAndKeepsEveryEntry) {
+  std::vector<uint8_t> dib = MakeDib(1, 1, 8, 256);
+  for (int i = 0; i < 256; ++i) {
+    dib[40 + 4 * i + 0] = static_cast<uint8_t>(i);        // blue
+    dib[40 + 4 * i + 1] = static_cast<uint8_t>(255 - i);  // green
+    dib[40 + 4 * i + 2] = static_cast<uint8_t>(i ^ 0x5a);  // red
+    dib[40 + 4 * i + 3] = 0x77;                            // reserved, never copied
+  }
+  dib[40 + 4 * 9 + 0] = 0x10;
+  dib[40 + 4 * 9 + 1] = 0x20;
+  dib[40 + 4 * 9 + 2] = 0x30;
+  uint8_t block[kLogPaletteBlockBytes];
+  ASSERT_EQ(256, FillLogPalette(dib.data(), block));
+  EXPECT_EQ(0x00, block[0]);  // palVersion 0x300, little-endian
+  EXPECT_EQ(0x03, block[1]);
+  EXPECT_EQ(0x00, block[2]);  // palNumEntries 256
+  EXPECT_EQ(0x01, block[3]);
+  const uint8_t entry9[4] = {0x30, 0x20, 0x10, 0x00};
+  for (int b = 0; b < 4; ++b) EXPECT_EQ(entry9[b], block[4 + 4 * 9 + b]);
+  for (int i = 0; i < 256; ++i) {
+    if (i == 9) continue;
+    const uint8_t* e = block + 4 + 4 * i;
+    EXPECT_EQ(i ^ 0x5a, e[0]);
+    EXPECT_EQ(255 - i, e[1]);
+    EXPECT_EQ(i, e[2]);
+    EXPECT_EQ(0, e[3]);
+  }
+}
+
+// A 1-bit colour table holds two entries; the palette takes those and reads no further
+// (the sanitizer checks the bytes behind the table are never touched).
+TEST(LogPalette, ReadsOnlyTheColourTableThatIsThere) {
+  std::vector<uint8_t> headerAndTable(40 + 8);
+  headerAndTable[14] = 1;
+  headerAndTable[40 + 4 + 0] = 0xff;
+  uint8_t block[kLogPaletteBlockBytes];
+  EXPECT_EQ(2, FillLogPalette(headerAndTable.data(), block));
+  EXPECT_EQ(2, block[2] | block[3] << 8);
+  EXPECT_EQ(0xff, block[4 + 4 + 2]);  // white's blue byte lands in peBlue
+}
+
+}  // namespace

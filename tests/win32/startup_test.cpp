@@ -1,0 +1,65 @@
+// The start-up sequence and its exit codes, run for real.
+#include <gtest/gtest.h>
+
+#include "launcher_fixture.h"
+#include "shell/launcher_names.h"
+
+namespace {
+
+HINSTANCE ThisModule() { return GetModuleHandleA(nullptr); }
+
+TEST(Startup, ExitsWith3AndShowsNothingWhenTheDisplayCannotBeSurveyed) {
+  seam::Install();
+  seam::displayFails = true;
+  EXPECT_EQ(kExitNoDisplay, RunLauncher(ThisModule()));
+  EXPECT_EQ(0, state.classAtom);
+  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr));
+}
+
+TEST(Startup, ExitsWith1WhenTheWindowClassCannotBeRegistered) {
+  seam::Install();
+  WNDCLASSA taken = {};
+  taken.lpfnWndProc = DefWindowProcA;
+  taken.hInstance = ThisModule();
+  taken.lpszClassName = kClassName;
+  ASSERT_NE(0, RegisterClassA(&taken));
+  EXPECT_EQ(kExitNoWindowClass, RunLauncher(ThisModule()));
+  EXPECT_NE(nullptr, state.sounds[0]) << "the sounds stay loaded";
+}
+
+// A module without our pictures: kernel32 carries no bitmap 199.
+TEST(Startup, ExitsWith2AndCreatesNoWindowWhenThePictureIsMissing) {
+  seam::Install();
+  EXPECT_EQ(kExitNoWindow, RunLauncher(GetModuleHandleA("kernel32.dll")));
+  EXPECT_EQ(nullptr, state.pieceWindows[0]);
+  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr));
+}
+
+// Once the launcher is open, a double-click on the picture closes it.
+VOID CALLBACK DoubleClickTheLauncher(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PostMessageA(state.pieceWindows[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(180, 300));
+}
+
+TEST(Startup, OpensRunsAndEndsWithExitCode0OnADoubleClick) {
+  seam::Install();
+  SetTimer(nullptr, 0, 10, DoubleClickTheLauncher);
+  EXPECT_EQ(kExitNormal, RunLauncher(ThisModule()));
+  EXPECT_FALSE(IsWindow(state.pieceWindows[0]));
+  EXPECT_FALSE(IsWindow(state.pieceWindows[1]));
+  EXPECT_EQ(nullptr, state.background) << "the art is released with the launcher window";
+  const std::vector<std::string> expected = {"stop", "play 303", "stop", "play 304",
+                                             "stop", "play 305", "stop"};
+  EXPECT_EQ(expected, seam::soundLog);
+}
+
+TEST(Startup, RecordsTheDirectoryTheLauncherRunsFrom) {
+  state.instance = ThisModule();
+  RecordModuleDirectory();
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string full = path;
+  EXPECT_EQ(full.substr(0, full.find_last_of('\\')), state.moduleDirectory);
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#include "transitions/piece_windows.h"
+
+#include "media/sound_bank.h"
+#include "shell/launcher_names.h"
+#include "shell/launcher_state.h"
+#include "shell/platform_seam.h"
+#include "transitions/animation.h"
+#include "transitions/blit_centered.h"
+
+namespace {
+
+constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER;
+constexpr DWORD kLauncherStyle = WS_POPUP;
+constexpr DWORD kPieceStyle = WS_POPUP | WS_CHILD;  // owned top-level windows
+
+// A visible shape: the ellipse cut by the clip rectangle. A region that can't be made
+// leaves the window's shape as it was.
+void SetClippedEllipse(HWND window, PieceRegion region, int32_t wr, int32_t hr) {
+  HRGN ellipse = CreateEllipticRgn(region.offsetX, region.offsetY, wr + region.offsetX,
+                                   hr + region.offsetY);
+  if (ellipse == nullptr) return;
+  HRGN clip = CreateRectRgn(0, 0, region.clipWidth, region.clipHeight);
+  if (clip == nullptr) {
+    DeleteObject(ellipse);
+    return;
+  }
+  CombineRgn(ellipse, ellipse, clip, RGN_AND);
+  SetWindowRgn(window, ellipse, TRUE);  // the window owns it from now on
+  DeleteObject(clip);
+}
+
+class WindowStage final : public PieceStage {
+ public:
+  PieceRect ReadRect(int piece) override {
+    RECT r = {};
+    GetWindowRect(Window(piece), &r);
+    return PieceRect{r.left, r.top, r.right, r.bottom};
+  }
+  void Move(int piece, PiecePoint p) override {
+    SetWindowPos(Window(piece), nullptr, p.x, p.y, 0, 0, kMoveOnly);
+  }
+  void Show(int piece) override { ShowWindow(Window(piece), SW_SHOW); }
+  void Hide(int piece) override { ShowWindow(Window(piece), SW_HIDE); }
+  void Repaint(int piece) override { UpdateWindow(Window(piece)); }
+  void SetRegion(int piece, PieceRegion region, int32_t wr, int32_t hr) override {
+    SetClippedEllipse(Window(piece), region, wr, hr);
+  }
+  void SetWholeEllipse(int piece, int32_t w, int32_t h) override {
+    HRGN ellipse = CreateEllipticRgn(0, 0, w, h);
+    if (ellipse != nullptr) SetWindowRgn(Window(piece), ellipse, TRUE);
+  }
+  void MoveAndSize(int piece, PieceRect r) override {
+    SetWindowPos(Window(piece), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER);
+  }
+  void Destroy(int piece) override { DestroyWindow(Window(piece)); }
+  uint32_t Tick() override { return platform.getTickCount(); }
+  bool SlowMachine() override { return platform.getSystemMetrics(SM_SLOWMACHINE) != 0; }
+  void PlaySound(int id) override { PlaySoundId(id); }
+
+ private:
+  static HWND Window(int piece) { return state.pieceWindows[piece]; }
+};
+
+HWND CreatePieceWindow(int piece, PiecePoint at) {
+  const bool launcher = piece == 0;
+  return CreateWindowExA(0, kClassName, launcher ? kWindowTitle : "",
+                         launcher ? kLauncherStyle : kPieceStyle, at.x, at.y,
+                         state.backgroundWidth, state.backgroundHeight,
+                         launcher ? nullptr : state.pieceWindows[0], nullptr, state.instance,
+                         nullptr);
+}
+
+}  // namespace
+
+Scene CurrentScene() {
+  return Scene{state.screenWidth, state.screenHeight, state.backgroundWidth,
+               state.backgroundHeight};
+}
+
+int CreatePieces(const EffectGeometry& effect) {
+  const Scene scene = CurrentScene();
+  for (int i = 0; i < effect.pieceCount; ++i) {
+    const PiecePoint at = effect.start(i, scene);
+    state.creatingPiece = i;
+    state.pieceWindows[i] = CreatePieceWindow(i, at);
+    if (state.pieceWindows[i] == nullptr) return 0;
+  }
+  return 1;
+}
+
+int AnimatePieces(const EffectGeometry& effect, int32_t direction) {
+  WindowStage stage;
+  return RunAnimation(effect, direction, CurrentScene(), stage);
+}
+
+void PaintPiece(const EffectGeometry& effect, HWND window, HDC dc) {
+  if (state.background == nullptr) return;
+  const int piece = static_cast<int>(GetWindowLongA(window, GWL_USERDATA));
+  const PiecePoint source = effect.paintSource(piece, state.backgroundWidth, state.backgroundHeight);
+  const RECT whole = {0, 0, state.backgroundWidth, state.backgroundHeight};
+  BlitCentered(dc, state.background, whole, source.x, source.y, state.palette, SRCCOPY);
+}
