@@ -9,7 +9,9 @@ start_xvfb() {
     setsid Xvfb ":$n" -screen 0 "640x480x$depth" -nolisten tcp -br -noreset \
       </dev/null >/dev/null 2>&1 &
     echo $! >"$pidfile"
-    if wait_for 20 xdpyinfo -display ":$n"; then
+    # Another run may have taken the same number a moment earlier: only our own server,
+    # still alive once the display answers, counts.
+    if wait_for 20 xdpyinfo -display ":$n" && kill -0 "$(cat "$pidfile")" 2>/dev/null; then
       echo ":$n"
       return 0
     fi

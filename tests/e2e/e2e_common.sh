@@ -1,0 +1,38 @@
+# Shared by the end-to-end scripts: the display and Wine prefix of the test environment
+# for depth $1, a clean work folder $2, and a way to fail that leaves nothing running.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+. "$root/scripts/lib/display.sh"
+. "$root/scripts/lib/launcher.sh"
+
+e2e_begin() {
+  local depth=$1
+  work=$2
+  local env_dir=${LAUNCHER_TEST_ENV:?run under CTest, or set LAUNCHER_TEST_ENV}
+  DISPLAY=$(cat "$env_dir/display$depth") || exit 1
+  export DISPLAY WINEPREFIX="$env_dir/prefix$depth" WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  rm -rf "$work"
+  mkdir -p "$work"
+  exit_file=$work/exit-code
+}
+
+fail() {
+  echo "FAIL: $*"
+  [ -f "$exit_file.log" ] && sed 's/^/  launcher: /' "$exit_file.log" | grep -v ALSA | head -20
+  pkill -KILL -x LAUNCH.EXE 2>/dev/null
+  exit 1
+}
+
+# Waits for the open to end with the launcher window centred on the 640x480 screen.
+expect_opened() {
+  wait_for 60 launcher_at 140 60 || fail "no launcher window at (140,60) within 60 s"
+}
+
+# Double-clicks the picture away from the buttons and expects exit code 0 soon after.
+expect_double_click_closes() {
+  local code
+  double_click_at 320 330
+  code=$(wait_for_exit "$exit_file" 30) || fail "still running 30 s after the double-click"
+  [ "$code" = 0 ] || fail "exit code $code after the double-click"
+  echo "closed on a double-click with exit code 0"
+}
