@@ -39,8 +39,6 @@ expect_frames() {
   echo "$what: $(shows "$@" | sed 's/.*buttons: //')  ($shot.png)"
 }
 
-# Keeps the pointer off the launcher while it opens, so that nothing is hovered.
-xdotool mousemove 5 5
 make_sample_disc "$work/disc" "$exe"
 start_launcher "$work/disc/LAUNCH.EXE" "$exit_file"
 expect_opened

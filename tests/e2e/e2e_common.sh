@@ -14,6 +14,8 @@ e2e_begin() {
   rm -rf "$work"
   mkdir -p "$work"
   exit_file=$work/exit-code
+  # The pointer starts off the launcher's place, so that no button is hovered.
+  xdotool mousemove 5 5
 }
 
 fail() {

@@ -18,7 +18,6 @@ RECT ChildRect(HWND child) {
 }
 
 TEST(ButtonWindows, EachIsASubclassedOwnerDrawnChildAtItsPlaceInTabOrder) {
-  SetCursorPos(5, 5);
   PrepareLauncher();
   HWND launcher = LoadArtAndOpen();
   ASSERT_NE(nullptr, launcher);
@@ -48,7 +47,6 @@ TEST(ButtonWindows, EachIsASubclassedOwnerDrawnChildAtItsPlaceInTabOrder) {
 }
 
 TEST(ButtonWindows, ARowThatIsNotEnabledGetsNoWindowAndNoFace) {
-  SetCursorPos(5, 5);
   PrepareLauncher();
   buttonTable[1].enabled = 0;
   HWND launcher = LoadArtAndOpen();

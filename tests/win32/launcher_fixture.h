@@ -10,8 +10,10 @@
 #include "shell/startup.h"
 
 // The start-up sequence up to, not including, loading the art and opening: the module,
-// the display survey, the sounds and the window class, with the seams installed.
+// the display survey, the sounds and the window class, with the seams installed. The real
+// pointer is put off the launcher's place first, so that no button is hovered.
 inline void PrepareLauncher() {
+  SetCursorPos(5, 5);
   seam::Install();
   state.instance = GetModuleHandleA(nullptr);
   RecordModuleDirectory();

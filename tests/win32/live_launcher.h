@@ -13,7 +13,6 @@
 class LiveLauncher : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetCursorPos(5, 5);  // off the launcher: the real pointer must not move the highlight
     PrepareLauncher();
     launcher_ = LoadArtAndOpen();
     ASSERT_NE(nullptr, launcher_);
