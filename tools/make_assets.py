@@ -67,7 +67,7 @@ LABELS = {
 LABEL_GAP = 8   # pixels between a label's right end and its orb
 TITLE, SUBTITLE = "Norvane", "SETUP"
 RIM_TEXT = "NORVANE  \u2022  INSTALLATION DISC"
-SEED = 0x4E6F7276  # fixed so every run picks the same palette and noise
+NOISE_START = 0x4E6F7276  # fixed so every run picks the same palette and noise
 
 
 # ---------------------------------------------------------------------------
@@ -885,7 +885,7 @@ def whoosh(rng, rising):
 
 
 def write_sounds(out_dir):
-    rng = np.random.default_rng(SEED)
+    rng = np.random.default_rng(NOISE_START)
     sounds = [
         ("press.wav", press_sound(rng), 16, ()),
         ("release.wav", release_sound(rng), 16, ()),

@@ -1,0 +1,294 @@
+// Measures the launcher on Wine, each figure beside a floor measured in the same run:
+//   launcher_bench.exe startup   start-up work up to the opening animation
+//   launcher_bench.exe startup-floor   creating one hidden popup window, its floor
+//   launcher_bench.exe step      one vertical-halves step vs the same moves of empty windows
+//   launcher_bench.exe draw      one WM_DRAWITEM of a button vs one 42x42 SRCCOPY BitBlt
+//   launcher_bench.exe steady    marks for the +gdi trace and private bytes, before and after
+//                                500 highlight moves and 500 draws
+// Each line printed is "figure value-us floor-us" or "figure value"; scripts/bench makes
+// the table. Sounds are silenced through the seam: Wine on a machine without a sound card
+// spends seconds probing for one, which would measure Wine, not the launcher.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "shell/launcher_state.h"
+#include "shell/launcher_wndproc.h"
+#include "shell/platform_seam.h"
+#include "shell/startup.h"
+#include "media/sound_bank.h"
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return 1e6 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Every reading of the animation clock, in microseconds: the first marks the start of a
+// run, each later one the end of a step. The clock the launcher sees never moves, so no
+// run is cut short by the time limit.
+std::vector<double> clockReadings;
+DWORD WINAPI RecordingTick() {
+  clockReadings.push_back(Now());
+  return 1000;
+}
+BOOL WINAPI Silent(LPCSTR, UINT) { return TRUE; }
+BOOL WINAPI SilentStop(LPCSTR, HMODULE, DWORD) { return TRUE; }
+
+void InstallBenchSeams() {
+  platform.getTickCount = RecordingTick;
+  platform.sndPlaySound = Silent;
+  platform.stopSounds = SilentStop;
+}
+
+void Prepare() {
+  state.instance = GetModuleHandleA(nullptr);
+  RecordModuleDirectory();
+  SurveyDisplay();
+  LoadSounds();
+  RegisterLauncherClass();
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+LRESULT CALLBACK EmptyPaintProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    BeginPaint(hwnd, &paint);
+    EndPaint(hwnd, &paint);
+    return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void RegisterFloorClass() {
+  WNDCLASSA floorClass = {};
+  floorClass.lpfnWndProc = EmptyPaintProc;
+  floorClass.hInstance = GetModuleHandleA(nullptr);
+  floorClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+  floorClass.lpszClassName = "BenchFloor";
+  RegisterClassA(&floorClass);
+}
+
+HWND CreateFloorWindow(int x, int y, HWND owner) {
+  return CreateWindowExA(0, "BenchFloor", "", owner ? WS_POPUP | WS_CHILD : WS_POPUP, x, y, 360,
+                         360, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// Entry to the start of the opening animation. Like the floor, it runs in a fresh process:
+// the first window of a process also pays for connecting to the display.
+int BenchStartup() {
+  InstallBenchSeams();
+  const double entry = Now();
+  Prepare();
+  if (LoadArtAndOpen() == nullptr || clockReadings.empty()) return 1;
+  std::printf("startup %.1f\n", clockReadings.front() - entry);
+  return 0;
+}
+
+// The floor of start-up: one hidden popup window of the launcher's size, the first
+// window of its process.
+int BenchStartupFloor() {
+  RegisterFloorClass();
+  const double t = Now();
+  HWND window = CreateFloorWindow(0, 0, nullptr);
+  std::printf("startup_floor %.1f\n", Now() - t);
+  DestroyWindow(window);
+  return 0;
+}
+
+std::vector<double> StepTimes(size_t firstReading, size_t endReading) {
+  std::vector<double> steps;
+  for (size_t i = firstReading + 1; i < endReading; ++i)
+    steps.push_back(clockReadings[i] - clockReadings[i - 1]);
+  return steps;
+}
+
+void SetHalfRegion(HWND window, bool lower) {
+  HRGN ellipse = CreateEllipticRgn(0, lower ? -180 : 0, 360, lower ? 180 : 360);
+  HRGN clip = CreateRectRgn(0, 0, 360, 180);
+  CombineRgn(ellipse, ellipse, clip, RGN_AND);
+  SetWindowRgn(window, ellipse, TRUE);
+  DeleteObject(clip);
+}
+
+// The same moves as the open and the close, on two windows of the same size and shape
+// that paint nothing.
+std::vector<double> FloorSteps(int openSteps, int closeSteps) {
+  HWND upper = CreateFloorWindow(140, 0, nullptr);
+  HWND lower = CreateFloorWindow(140, 300, upper);
+  SetHalfRegion(upper, false);
+  SetHalfRegion(lower, true);
+  ShowWindow(upper, SW_SHOW);
+  ShowWindow(lower, SW_SHOW);
+  std::vector<double> steps;
+  auto step = [&](int delta) {
+    const double t = Now();
+    for (HWND window : {upper, lower}) {
+      RECT r;
+      GetWindowRect(window, &r);
+      const int dy = window == upper ? delta : -delta;
+      SetWindowPos(window, nullptr, r.left, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      UpdateWindow(window);
+      GetWindowRect(window, &r);
+    }
+    steps.push_back(Now() - t);
+  };
+  for (int i = 0; i < openSteps; ++i) step(4);
+  SetWindowPos(lower, nullptr, 140, 240, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(upper, nullptr, 140, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  for (int i = 0; i < closeSteps; ++i) step(-4);
+  DestroyWindow(lower);
+  DestroyWindow(upper);
+  return steps;
+}
+
+int BenchStep() {
+  RegisterFloorClass();
+  InstallBenchSeams();
+  Prepare();
+  const double openStart = Now();
+  if (LoadArtAndOpen() == nullptr) return 1;
+  const double openTotal = Now() - openStart;
+  const size_t openReadings = clockReadings.size();
+  Pump();
+  ExitLauncher();
+  const size_t allReadings = clockReadings.size();
+  std::vector<double> steps = StepTimes(0, openReadings);
+  const std::vector<double> closeSteps = StepTimes(openReadings, allReadings);
+  steps.insert(steps.end(), closeSteps.begin(), closeSteps.end());
+  const std::vector<double> floors =
+      FloorSteps(static_cast<int>(openReadings - 1), static_cast<int>(closeSteps.size()));
+  std::printf("step %.1f %.1f\n", Median(steps), Median(floors));
+  std::printf("open_total %.1f\n", openTotal);
+  std::printf("open_steps %u\n", static_cast<unsigned>(openReadings - 1));
+  std::printf("close_steps %u\n", static_cast<unsigned>(closeSteps.size()));
+  return 0;
+}
+
+HWND OpenLauncherWithButtons() {
+  InstallBenchSeams();
+  Prepare();
+  HWND launcher = LoadArtAndOpen();
+  Pump();
+  return launcher;
+}
+
+DRAWITEMSTRUCT FullDrawOf(HWND button, HDC dc) {
+  DRAWITEMSTRUCT item = {};
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(button));
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = button;
+  item.hDC = dc;
+  GetClientRect(button, &item.rcItem);
+  return item;
+}
+
+int BenchDraw() {
+  HWND launcher = OpenLauncherWithButtons();
+  HWND button = launcher ? GetDlgItem(launcher, 201) : nullptr;
+  if (button == nullptr) {
+    std::printf("draw n/a\n");
+    return 0;
+  }
+  constexpr int kDraws = 1000;
+  HDC dc = GetDC(button);
+  DRAWITEMSTRUCT item = FullDrawOf(button, dc);
+  std::vector<double> draws;
+  for (int i = 0; i < kDraws; ++i) {
+    const double t = Now();
+    SendMessageA(launcher, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    draws.push_back(Now() - t);
+  }
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP square = CreateCompatibleBitmap(dc, 42, 42);
+  HGDIOBJ old = SelectObject(memory, square);
+  std::vector<double> floors;
+  for (int i = 0; i < kDraws; ++i) {
+    const double t = Now();
+    BitBlt(dc, 0, 0, 42, 42, memory, 0, 0, SRCCOPY);
+    GdiFlush();
+    floors.push_back(Now() - t);
+  }
+  SelectObject(memory, old);
+  DeleteObject(square);
+  DeleteDC(memory);
+  ReleaseDC(button, dc);
+  std::printf("draw %.1f %.1f\n", Median(draws), Median(floors));
+  return 0;
+}
+
+SIZE_T PrivateBytes() {
+  PROCESS_MEMORY_COUNTERS_EX counters = {};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                       sizeof counters);
+  return counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+}
+
+// The +gdi trace counts live GDI objects; a marker in the same trace stream tells the
+// script where each phase ends.
+void Mark(const char* phase) {
+  char text[64];
+  std::snprintf(text, sizeof text, "BENCH-MARK %s", phase);
+  OutputDebugStringA(text);
+  std::printf("private_bytes_%s %lu\n", phase, static_cast<unsigned long>(PrivateBytes()));
+  std::fflush(stdout);
+}
+
+int BenchSteady() {
+  HWND launcher = OpenLauncherWithButtons();
+  if (launcher == nullptr) return 1;
+  Mark("open");
+  HWND first = GetDlgItem(launcher, 201);
+  HWND second = GetDlgItem(launcher, 202);
+  for (int i = 0; i < 500 && first && second; ++i) {
+    // Alternate the pointer between two buttons: each move shifts the highlight.
+    SendMessageA(i % 2 ? first : second, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    Pump();
+  }
+  for (int i = 0; i < 500 && first; ++i) {
+    InvalidateRect(first, nullptr, FALSE);
+    UpdateWindow(first);
+  }
+  Pump();
+  Mark("after");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* mode = argc > 1 ? argv[1] : "";
+  if (!std::strcmp(mode, "startup")) return BenchStartup();
+  if (!std::strcmp(mode, "startup-floor")) return BenchStartupFloor();
+  if (!std::strcmp(mode, "step")) return BenchStep();
+  if (!std::strcmp(mode, "draw")) return BenchDraw();
+  if (!std::strcmp(mode, "steady")) return BenchSteady();
+  std::fprintf(stderr, "usage: launcher_bench startup|step|draw|steady\n");
+  return 2;
+}
