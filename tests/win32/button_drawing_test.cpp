@@ -135,28 +135,6 @@ TEST_F(ButtonDrawing, AClickOnExitSoundsThenClosesTheLauncher) {
   EXPECT_FALSE(IsWindow(launcher_));
 }
 
-TEST_F(ButtonDrawing, TheDrawItemMessageSoundsThenDrawsAndAnswers1) {
-  SquareSurface surface;
-  HWND button = Button(201);
-  const struct {
-    UINT action, itemState;
-    std::vector<std::string> sounds;
-  } cases[] = {
-      {ODA_SELECT, ODS_SELECTED, {"stop", "play 300"}},
-      {ODA_SELECT, ODS_FOCUS, {"stop", "play 301"}},
-      {ODA_FOCUS, ODS_FOCUS | ODS_SELECTED, {}},
-      {ODA_DRAWENTIRE, ODS_SELECTED, {}},
-  };
-  for (const auto& c : cases) {
-    seam::soundLog.clear();
-    surface.Fill(0x00FF00);
-    DRAWITEMSTRUCT item = Request(button, c.action, c.itemState, surface.dc());
-    EXPECT_EQ(1, SendMessageA(launcher_, WM_DRAWITEM, 201, reinterpret_cast<LPARAM>(&item)));
-    EXPECT_EQ(c.sounds, seam::soundLog) << c.action << " " << c.itemState;
-    EXPECT_NE("other", FrameShown(kButtonPlaces[0], surface.Pixels()).substr(0, 5)) << "drawn";
-  }
-}
-
 // The device pixels of an 8-bit bitmap, as the raster operations see them.
 class DeviceImage {
  public:
