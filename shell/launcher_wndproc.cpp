@@ -1,6 +1,7 @@
 #include "shell/launcher_wndproc.h"
 
 #include "buttons/button_table.h"
+#include "commands/launch_commands.h"
 #include "shell/launcher_state.h"
 #include "transitions/transition_table.h"
 
@@ -44,6 +45,15 @@ LRESULT OnPaint(HWND hwnd) {
 // notification runs the command alike.
 LRESULT OnCommand(WPARAM wParam) {
   switch (LOWORD(wParam)) {
+    case kRunSetupId:
+      RunSetup();
+      break;
+    case kRunDemoSetupId:
+      RunDemoSetup();
+      break;
+    case kExploreDiscId:
+      ExploreDisc();
+      break;
     case kExitButtonId:
       ExitLauncher();
       break;
