@@ -1,6 +1,9 @@
 #include "shell/launcher_wndproc.h"
 
 #include "buttons/button_table.h"
+#include "buttons/button_windows.h"
+#include "buttons/draw_round_button.h"
+#include "buttons/highlight.h"
 #include "commands/launch_commands.h"
 #include "shell/launcher_state.h"
 #include "transitions/transition_table.h"
@@ -9,7 +12,9 @@ namespace {
 
 int PieceIndex(HWND hwnd) { return static_cast<int>(GetWindowLongA(hwnd, GWL_USERDATA)); }
 
+// The launcher window is made with its buttons or not at all.
 LRESULT OnCreate(HWND hwnd) {
+  if (state.creatingPiece == 0 && !CreateButtons(hwnd)) return -1;
   SetWindowLongA(hwnd, GWL_USERDATA, state.creatingPiece);
   return 0;
 }
@@ -77,8 +82,18 @@ LRESULT CALLBACK LauncherWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return OnCreate(hwnd);
     case WM_DESTROY:
       return OnDestroy(hwnd);
+    case WM_ACTIVATE:
+      return OnLauncherActivate(hwnd, wParam);
+    case WM_NCACTIVATE:
+      return OnLauncherNcActivate(hwnd, wParam, lParam);
     case WM_PAINT:
       return OnPaint(hwnd);
+    case WM_DRAWITEM:
+      return OnLauncherDrawItem(lParam);
+    case WM_KEYDOWN:
+      return OnLauncherKeyDown(hwnd, wParam, lParam);
+    case WM_MOUSEMOVE:
+      return OnLauncherMouseMove(hwnd, wParam, lParam);
     case WM_COMMAND:
       return OnCommand(wParam);
     case WM_LBUTTONDOWN:

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real LAUNCH.EXE opens, shows its picture inside the round window at the centre of
-# the screen, and ends with exit code 0 on a double-click.
+# the screen with button 201 highlighted, and ends with exit code 0 on a double-click.
 #   open_close.sh LAUNCH.EXE DEPTH WORK_FOLDER
 set -u
 . "$(dirname "$0")/e2e_common.sh"
@@ -13,7 +13,7 @@ check_flags=""
 picture=$root/resources/background.bmp
 shot=$work/opened
 shows_picture() {
-  screenshot "$shot" && python3 "$root/tests/e2e/screen_check.py" "$shot.ppm" "$picture" 140 60 $check_flags
+  screenshot "$shot" && python3 "$root/tests/e2e/screen_check.py" "$shot.ppm" "$picture" 140 60 201=highlighted $check_flags
 }
 
 # Palette calls are traced at depth 8, to see the launcher realize its palette.

@@ -1,19 +1,27 @@
 #!/usr/bin/env python3
 """Checks a screenshot of the opened launcher against the picture it carries.
 
-    screen_check.py SCREENSHOT.ppm PICTURE.bmp LEFT TOP [--palette]
+    screen_check.py SCREENSHOT.ppm PICTURE.bmp LEFT TOP [ID=FRAME ...] [--palette]
 
 Without --palette (a true-colour display): inside the inscribed ellipse of the window at
-(LEFT, TOP) every pixel is the picture's, pixel for pixel, and outside it the screen shows
-the black desktop. With --palette (a 256-colour display, which Wine renders with only a
+(LEFT, TOP) every pixel is the picture's, pixel for pixel, except on the four round
+buttons, and outside it the screen shows the black desktop. Each button's 42x42 square
+shows the picture on its top row and left column and its face's frame (faceID.bmp beside
+the picture) everywhere else: the frame named by ID=FRAME (normal, highlighted or
+pressed), the normal frame for buttons not named. With --palette (a 256-colour display, which Wine renders with only a
 few distinct colours) it checks only that the ellipse shows a picture, not the desktop,
 and that the desktop around it is untouched. Pixels within two pixels of the ellipse's
 edge are skipped: how a region rounds its boundary belongs to the platform.
 Standard library only."""
+import os
 import struct
 import sys
 
 EDGE_MARGIN = 2.0
+BUTTON_SIZE = 42
+# Top-left corners of the buttons on the picture, by control id.
+BUTTON_PLACES = {201: (217, 109), 202: (242, 162), 203: (193, 203), 204: (248, 42)}
+FRAME_XS = {"normal": 0, "highlighted": 42, "pressed": 84}
 
 
 def read_ppm(path):
@@ -58,6 +66,29 @@ def read_picture(path):
     return width, height, pixel
 
 
+def expected_screen(picture, picture_path, frames):
+    """pixel(x, y) of the launcher as it should look with each button in its frame."""
+    folder = os.path.dirname(picture_path)
+    squares = {}
+    for button, (bx, by) in BUTTON_PLACES.items():
+        frame_x = FRAME_XS[frames.get(button, "normal")]
+        _, _, face = read_picture(os.path.join(folder, f"face{button}.bmp"))
+        for j in range(1, BUTTON_SIZE):
+            for i in range(1, BUTTON_SIZE):
+                squares[(bx + i, by + j)] = face(frame_x + i, j)
+    return lambda x, y: squares[(x, y)] if (x, y) in squares else picture(x, y)
+
+
+def parse_frames(args):
+    frames = {}
+    for arg in args:
+        button, frame = arg.split("=")
+        if int(button) not in BUTTON_PLACES or frame not in FRAME_XS:
+            raise SystemExit(f"unknown button frame {arg}")
+        frames[int(button)] = frame
+    return frames
+
+
 def ellipse_distance(x, y, w, h):
     """Roughly how many pixels (x, y)'s centre lies inside (+) or outside (-) the ellipse."""
     cx, cy, rx, ry = w / 2, h / 2, w / 2, h / 2
@@ -70,8 +101,10 @@ def main():
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     palette = "--palette" in sys.argv
     shot_path, picture_path, left, top = args[0], args[1], int(args[2]), int(args[3])
+    frames = parse_frames(args[4:])
     sw, sh, screen = read_ppm(shot_path)
     w, h, picture = read_picture(picture_path)
+    picture = expected_screen(picture, picture_path, frames)
     desktop = (0, 0, 0)
     wrong_inside, wrong_outside, inside_colours = [], [], set()
     for y in range(-4, h + 4):
@@ -99,7 +132,9 @@ def main():
     if problems:
         print("screen check failed: " + "; ".join(problems))
         return 1
-    print(f"screen check ok: the picture at ({left},{top}) inside its ellipse, desktop outside")
+    named = ", ".join(f"{b} {f}" for b, f in sorted(frames.items())) or "all normal"
+    print(f"screen check ok: the picture at ({left},{top}) inside its ellipse, desktop outside; "
+          f"buttons: {named}")
     return 0
 
 

@@ -1,0 +1,59 @@
+#include "buttons/button_windows.h"
+
+#include "buttons/button_table.h"
+#include "buttons/highlight.h"
+#include "media/resource_ids.h"
+#include "shell/launcher_state.h"
+
+namespace {
+
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+static_assert(kButtonStyle == 0x5001000B, "the buttons' style");
+constexpr int kClassNameBytes = 64;
+
+HWND CreateButtonWindow(HWND parent, const char* className, int row) {
+  const ButtonRecord& button = buttonTable[row];
+  return CreateWindowExA(0, className, nullptr, kButtonStyle, button.x, button.y, kButtonSize,
+                         kButtonSize, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + row)),
+                         state.instance, nullptr);
+}
+
+// Every button is of the one class, so each install returns the same procedure. A failed
+// install returns null; that must not replace the procedure the other buttons pass on to,
+// and the button it failed on simply stays a plain owner-drawn button.
+void Subclass(HWND button) {
+  const LONG original = SetWindowLongA(button, GWL_WNDPROC,
+                                       reinterpret_cast<LONG>(ButtonSubclassProc));
+  if (original != 0) state.buttonOriginalProc = reinterpret_cast<WNDPROC>(original);
+}
+
+}  // namespace
+
+int CreateButtons(HWND parent) {
+  // The class name comes from the string table; when it is missing the name stays empty
+  // and no button can be made.
+  char className[kClassNameBytes] = "";
+  LoadStringA(state.instance, kButtonClassStringId, className, kClassNameBytes - 1);
+  int allCreated = 1;
+  for (int row = 0; row < kButtonCount; ++row) {
+    if (!buttonTable[row].enabled) continue;
+    HWND button = CreateButtonWindow(parent, className, row);
+    if (button == nullptr) {
+      allCreated = 0;
+      continue;
+    }
+    Subclass(button);
+    if (row == 0) SetFocus(button);
+  }
+  return allCreated;
+}
+
+LRESULT CALLBACK ButtonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && wParam == VK_TAB) {
+    OnButtonTab(hwnd);
+    return 0;  // the button class never sees the key
+  }
+  if (message == WM_MOUSEMOVE) OnButtonMouseMove(hwnd);
+  return CallWindowProcA(state.buttonOriginalProc, hwnd, message, wParam, lParam);
+}

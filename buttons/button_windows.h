@@ -1,0 +1,14 @@
+#pragma once
+// The four round buttons as windows: owner-drawn push buttons of the platform's button
+// class, children of the launcher window, each subclassed so that Tab and the mouse move
+// the highlight.
+#include <windows.h>
+
+// Creates the button of every enabled row as a child of `parent`, subclasses it and gives
+// button 201 the focus. Returns 0 when any enabled row's window couldn't be created (the
+// others are still made), non-zero otherwise.
+int CreateButtons(HWND parent);
+
+// The window procedure installed on every button: Tab and mouse moves feed the highlight,
+// everything else goes to the button class.
+LRESULT CALLBACK ButtonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

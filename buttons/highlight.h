@@ -1,0 +1,29 @@
+#pragma once
+// The highlight: the button lit by the mouse or the Tab key (`hotButtonId`), the one to
+// come back to (`lastButtonId`), and whether the launcher is active. Moving the focus
+// between buttons makes both draw at once, reading `hotButtonId` as it is at that moment,
+// so each event changes it on a fixed side of its focus call.
+#include <windows.h>
+
+// WM_ACTIVATE at a launcher window: an activation other than by a click brings the focus
+// back to the last button; any other change drops the highlight. Returns 0.
+LRESULT OnLauncherActivate(HWND hwnd, WPARAM wParam);
+
+// WM_NCACTIVATE at a launcher window: records whether it is active, then the default.
+LRESULT OnLauncherNcActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
+// WM_KEYDOWN at a launcher window: Tab gives the last button the focus (0); any other key
+// gets the default handling.
+LRESULT OnLauncherKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
+// WM_MOUSEMOVE at a launcher window: the pointer is on the picture, off every button, so
+// the highlight is dropped silently; then the default handling.
+LRESULT OnLauncherMouseMove(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
+// Tab at a button: the highlight and the focus move to the next button (the one before it
+// with Shift), with the highlight sound.
+void OnButtonTab(HWND button);
+
+// A mouse move at a button: the highlight moves onto it, with the highlight sound, unless
+// it is already there or the launcher isn't active.
+void OnButtonMouseMove(HWND button);

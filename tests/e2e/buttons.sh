@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# The round buttons of the real LAUNCH.EXE, driven with a real pointer and keyboard: the
+# highlight follows the pointer and the Tab key, a held button shows its pressed frame, and
+# a click on EXIT closes the launcher with exit code 0. Every state is checked pixel for
+# pixel in a screenshot of the whole launcher.
+#   buttons.sh LAUNCH.EXE 24 WORK_FOLDER
+set -u
+. "$(dirname "$0")/e2e_common.sh"
+exe=$1
+e2e_begin "$2" "$3"
+picture=$root/resources/background.bmp
+left=140
+top=60
+shot_number=0
+
+# Screen point of the middle of button $1, with the launcher at (left, top).
+button_centre() {
+  case $1 in
+    201) echo $((left + 217 + 21)) $((top + 109 + 21)) ;;
+    202) echo $((left + 242 + 21)) $((top + 162 + 21)) ;;
+    203) echo $((left + 193 + 21)) $((top + 203 + 21)) ;;
+    204) echo $((left + 248 + 21)) $((top + 42 + 21)) ;;
+  esac
+}
+
+shows() {
+  screenshot "$shot" && python3 "$root/tests/e2e/screen_check.py" "$shot.ppm" "$picture" \
+    "$left" "$top" "$@"
+}
+
+# Waits for the screen to show the launcher with the buttons in the frames given as
+# ID=FRAME (the others normal); $1 says what was done, for the report.
+expect_frames() {
+  local what=$1
+  shift
+  shot_number=$((shot_number + 1))
+  shot=$work/$(printf '%02d' $shot_number)-${what// /-}
+  wait_for 20 shows "$@" || { shows "$@"; fail "$what: the buttons are not shown as $*"; }
+  echo "$what: $(shows "$@" | sed 's/.*buttons: //')  ($shot.png)"
+}
+
+# Keeps the pointer off the launcher while it opens, so that nothing is hovered.
+xdotool mousemove 5 5
+make_sample_disc "$work/disc" "$exe"
+start_launcher "$work/disc/LAUNCH.EXE" "$exit_file"
+expect_opened
+expect_frames "opened" 201=highlighted
+
+for button in 202 203 204 201; do
+  xdotool mousemove $(button_centre $button)
+  expect_frames "pointer on $button" $button=highlighted
+done
+xdotool mousemove $((left + 180)) $((top + 300))
+expect_frames "pointer on the picture"
+
+xdotool key Tab
+expect_frames "Tab on the launcher" 201=highlighted
+for button in 202 203 204 201; do
+  xdotool key Tab
+  expect_frames "Tab to $button" $button=highlighted
+done
+xdotool key shift+Tab
+expect_frames "Shift+Tab to 204" 204=highlighted
+
+xdotool mousemove $(button_centre 203) mousedown 1
+expect_frames "203 held down" 203=pressed
+# Dragged off while held, the button stands up again and takes no click when let go.
+xdotool mousemove $((left + 180)) $((top + 300))
+expect_frames "203 held, pointer dragged off" 203=highlighted
+xdotool mouseup 1
+xdotool mousemove $((left + 180)) $((top + 310))
+expect_frames "203 let go off the button"
+
+xdotool mousemove $(button_centre 204) mousedown 1
+expect_frames "EXIT held down" 204=pressed
+xdotool mouseup 1
+code=$(wait_for_exit "$exit_file" 30) || fail "still running 30 s after a click on EXIT"
+[ "$code" = 0 ] || fail "exit code $code after a click on EXIT"
+echo "a click on EXIT closed the launcher with exit code 0"
