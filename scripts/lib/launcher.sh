@@ -78,18 +78,23 @@ double_click_at() {
   xdotool mousemove "$1" "$2" click --repeat 2 --delay 60 1
 }
 
-# Clicks the middle of button $1 (201 to 204) of the launcher standing at screen point
-# ($2, $3); the buttons are 42x42, placed in the picture as the button table says.
-click_button() {
-  local id=$1 left=$2 top=$3 x y
-  case $id in
-    201) x=217 y=109 ;;
-    202) x=242 y=162 ;;
-    203) x=193 y=203 ;;
-    204) x=248 y=42 ;;
-    *) return 1 ;;
+# Screen point of the middle of button $1 (201 to 204) of the launcher standing at screen
+# point ($2, $3), by default (140, 60): each button is 42x42, placed in the picture as the
+# button table says.
+button_centre() {
+  local left=${2:-140} top=${3:-60}
+  case $1 in
+    201) echo $((left + 217 + 21)) $((top + 109 + 21)) ;;
+    202) echo $((left + 242 + 21)) $((top + 162 + 21)) ;;
+    203) echo $((left + 193 + 21)) $((top + 203 + 21)) ;;
+    204) echo $((left + 248 + 21)) $((top + 42 + 21)) ;;
   esac
-  xdotool mousemove $((left + x + 21)) $((top + y + 21)) click 1
+}
+
+# Clicks the middle of button $1 of the launcher at ($2, $3), by default (140, 60).
+click_button() {
+  # shellcheck disable=SC2046  # the centre is two words, x and y
+  xdotool mousemove $(button_centre "$@") click 1
 }
 
 # A prefix of our own on a display of our own has no window manager: without this, Wine
