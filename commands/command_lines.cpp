@@ -17,7 +17,8 @@ constexpr size_t kLongestRoot = kLongestDirectory + 1;
 constexpr size_t kQuotes = 2;
 constexpr size_t kLongestSetupLine = kQuotes + kLongestDirectory + 1 + sizeof kSetupName - 1;
 constexpr size_t kLongestDemoLine = kQuotes + kLongestRoot + sizeof kDemoSetupPath - 1;
-constexpr size_t kLongestExplorerPath = kQuotes + kLongestDirectory + 1 + sizeof kExplorerName - 1;
+constexpr size_t kLongestExplorerPath =
+    kQuotes + kLongestDirectory + 1 + sizeof kExplorerName - 1;
 constexpr size_t kLongestDriveRootArgument = kQuotes + 3;
 static_assert(kLongestSetupLine < kCommandLineSize, "every installer line fits");
 static_assert(kLongestDemoLine < kCommandLineSize, "every demo line fits");
@@ -28,6 +29,12 @@ static_assert(kLongestExplorerPath + 1 + kLongestDriveRootArgument < kCommandLin
 
 bool IsUncPath(const char* directory, size_t length) {
   return length >= 2 && directory[0] == '\\' && directory[1] == '\\';
+}
+
+// Index of the first backslash in text[from, length), or length.
+size_t SeparatorAfter(const char* text, size_t from, size_t length) {
+  while (from < length && text[from] != '\\') ++from;
+  return from;
 }
 
 // \\server\share\ for a network path; otherwise the drive root of the first character,
@@ -42,10 +49,10 @@ void AppendDiscRoot(BoundedText& root, const char* directory) {
     root.Append(directory[0]).Append(":\\");
     return;
   }
-  size_t end = 2;
-  int separators = 0;
-  while (end < length && !(directory[end] == '\\' && ++separators == 2)) ++end;
-  root.Append(directory, end).Append('\\');
+  const size_t serverEnd = SeparatorAfter(directory, 2, length);
+  const size_t shareEnd =
+      serverEnd < length ? SeparatorAfter(directory, serverEnd + 1, length) : length;
+  root.Append(directory, shareEnd).Append('\\');
 }
 
 void AppendQuotedIfSpaced(BoundedText& line, const char* text) {
@@ -96,7 +103,8 @@ bool BuildExplorerLine(CommandLine& line, const char* windowsDirectory,
   BoundedText rootText(root, sizeof root);
   AppendDiscRoot(rootText, moduleDirectory);
   BoundedText text(line, sizeof line);
-  const bool pathFits = StartLineWithProgram(text, windowsDirectory, kDirectorySize, kExplorerName);
+  const bool pathFits =
+      StartLineWithProgram(text, windowsDirectory, kDirectorySize, kExplorerName);
   text.Append(' ');
   // A quoted root ends in \" ("\\server\my share\"): Explorer takes everything between
   // the quotes as the folder, it doesn't read the backslash as an escape.

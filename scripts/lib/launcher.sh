@@ -49,7 +49,9 @@ start_launcher() {
 # Ends the launcher that start_launcher started with exit file $1, if it still runs.
 stop_launcher() {
   local exit_file=$1
-  [ -s "$exit_file.pid" ] && [ ! -s "$exit_file" ] && kill -KILL "$(cat "$exit_file.pid")" 2>/dev/null
+  if [ -s "$exit_file.pid" ] && [ ! -s "$exit_file" ]; then
+    kill -KILL "$(cat "$exit_file.pid")" 2>/dev/null
+  fi
   return 0
 }
 

@@ -56,7 +56,8 @@ UINT WINAPI RecordExec(LPCSTR commandLine, UINT show) {
 int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   char icon[16];
   wsprintfA(icon, "0x%x", type);
-  const std::string ownerName = owner != nullptr && owner == state.pieceWindows[0] ? "launcher" : "other";
+  const bool fromLauncher = owner != nullptr && owner == state.pieceWindows[0];
+  const std::string ownerName = fromLauncher ? "launcher" : "other";
   launchLog.push_back("box " + ownerName + " " + icon + " " + caption + ": " + text);
   return IDOK;
 }
