@@ -4,6 +4,7 @@
 #include "buttons/button_windows.h"
 #include "buttons/draw_round_button.h"
 #include "buttons/highlight.h"
+#include "commands/launch_commands.h"
 #include "shell/launcher_state.h"
 #include "transitions/transition_table.h"
 
@@ -49,6 +50,15 @@ LRESULT OnPaint(HWND hwnd) {
 // notification runs the command alike.
 LRESULT OnCommand(WPARAM wParam) {
   switch (LOWORD(wParam)) {
+    case kRunSetupId:
+      RunSetup();
+      break;
+    case kRunDemoSetupId:
+      RunDemoSetup();
+      break;
+    case kExploreDiscId:
+      ExploreDisc();
+      break;
     case kExitButtonId:
       ExitLauncher();
       break;

@@ -4,4 +4,5 @@
 
 PlatformSeam platform = {
     GetTickCount, GetSystemMetrics, CreateICA, sndPlaySoundA, PlaySoundA, WinExec, MessageBoxA,
+    GetWindowsDirectoryA,
 };

@@ -3,22 +3,56 @@
 
 LAUNCHER_TITLE="Norvane CD Setup"
 
-# Lays out a sample disc in folder $1 from the launcher $2: LAUNCH.EXE at its root.
+# Lays out a sample disc in folder $1 from the launcher $2: LAUNCH.EXE at its root and,
+# given the stand-in program $3 (STUB.EXE), the installer SETUP.EXE beside it and the
+# demo installer Demos\Ravelcog\Setup.exe.
 make_sample_disc() {
-  local disc=$1 exe=$2
+  local disc=$1 exe=$2 stub=${3:-}
   mkdir -p "$disc"
   cp "$exe" "$disc/LAUNCH.EXE"
+  if [ -n "$stub" ]; then
+    mkdir -p "$disc/Demos/Ravelcog"
+    cp "$stub" "$disc/SETUP.EXE"
+    cp "$stub" "$disc/Demos/Ravelcog/Setup.exe"
+  fi
 }
 
-# Starts the launcher $1 in the background; its exit code will be written to $2.
+# Maps drive $1 (a letter) of the Wine prefix to folder $2; unmap_drive puts back what the
+# prefix had there before.
+map_drive() {
+  local link=$WINEPREFIX/dosdevices/$1:
+  saved_drive_target=$(readlink "$link" 2>/dev/null || true)
+  ln -sfn "$2" "$link"
+}
+
+unmap_drive() {
+  local link=$WINEPREFIX/dosdevices/$1:
+  rm -f "$link"
+  if [ -n "${saved_drive_target:-}" ]; then ln -sfn "$saved_drive_target" "$link"; fi
+}
+
+# Starts the launcher $1 in the background, from its folder, as the Windows path $3 if
+# given (D:\LAUNCH.EXE for a disc mapped as D:); its exit code will be written to $2 and
+# its process id to $2.pid.
 start_launcher() {
-  local exe=$1 exit_file=$2
-  rm -f "$exit_file"
+  local exe=$1 exit_file=$2 as=${3:-}
+  rm -f "$exit_file" "$exit_file.pid"
   (
     cd "$(dirname "$exe")" || exit 1
-    wine "$(basename "$exe")" </dev/null >"$exit_file.log" 2>&1
+    wine "${as:-$(basename "$exe")}" </dev/null >"$exit_file.log" 2>&1 &
+    echo $! >"$exit_file.pid"
+    wait $!
     echo $? >"$exit_file.tmp" && mv "$exit_file.tmp" "$exit_file"
   ) &
+}
+
+# Ends the launcher that start_launcher started with exit file $1, if it still runs.
+stop_launcher() {
+  local exit_file=$1
+  if [ -s "$exit_file.pid" ] && [ ! -s "$exit_file" ]; then
+    kill -KILL "$(cat "$exit_file.pid")" 2>/dev/null
+  fi
+  return 0
 }
 
 launcher_window() { xdotool search --name "^$LAUNCHER_TITLE\$" 2>/dev/null | head -n 1; }
@@ -44,6 +78,25 @@ screenshot() {
 # Double-clicks the picture at screen point ($1, $2).
 double_click_at() {
   xdotool mousemove "$1" "$2" click --repeat 2 --delay 60 1
+}
+
+# Screen point of the middle of button $1 (201 to 204) of the launcher standing at screen
+# point ($2, $3), by default (140, 60): each button is 42x42, placed in the picture as the
+# button table says.
+button_centre() {
+  local left=${2:-140} top=${3:-60}
+  case $1 in
+    201) echo $((left + 217 + 21)) $((top + 109 + 21)) ;;
+    202) echo $((left + 242 + 21)) $((top + 162 + 21)) ;;
+    203) echo $((left + 193 + 21)) $((top + 203 + 21)) ;;
+    204) echo $((left + 248 + 21)) $((top + 42 + 21)) ;;
+  esac
+}
+
+# Clicks the middle of button $1 of the launcher at ($2, $3), by default (140, 60).
+click_button() {
+  # shellcheck disable=SC2046  # the centre is two words, x and y
+  xdotool mousemove $(button_centre "$@") click 1
 }
 
 # A prefix of our own on a display of our own has no window manager: without this, Wine

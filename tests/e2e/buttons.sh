@@ -13,16 +13,6 @@ left=140
 top=60
 shot_number=0
 
-# Screen point of the middle of button $1, with the launcher at (left, top).
-button_centre() {
-  case $1 in
-    201) echo $((left + 217 + 21)) $((top + 109 + 21)) ;;
-    202) echo $((left + 242 + 21)) $((top + 162 + 21)) ;;
-    203) echo $((left + 193 + 21)) $((top + 203 + 21)) ;;
-    204) echo $((left + 248 + 21)) $((top + 42 + 21)) ;;
-  esac
-}
-
 shows() {
   screenshot "$shot" && python3 "$root/tests/e2e/screen_check.py" "$shot.ppm" "$picture" \
     "$left" "$top" "$@"

@@ -21,7 +21,7 @@ e2e_begin() {
 fail() {
   echo "FAIL: $*"
   [ -f "$exit_file.log" ] && sed 's/^/  launcher: /' "$exit_file.log" | grep -v ALSA | head -20
-  pkill -KILL -x LAUNCH.EXE 2>/dev/null
+  stop_launcher "$exit_file"
   exit 1
 }
 

@@ -33,6 +33,15 @@ inline bool PumpMessages() {
   return false;
 }
 
+// The launcher opened and standing in its place, with nothing left queued; null if it
+// couldn't open.
+inline HWND OpenLauncher() {
+  PrepareLauncher();
+  HWND launcher = LoadArtAndOpen();
+  PumpMessages();
+  return launcher;
+}
+
 // Records where each piece window is moved, as the window procedure is told of it.
 class MoveRecorder {
  public:

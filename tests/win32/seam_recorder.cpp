@@ -12,6 +12,10 @@ DWORD tickAdvance = 0;
 int slowMachine = 0;
 bool displayFails = false;
 std::vector<std::string> soundLog;
+std::vector<std::string> launchLog;
+UINT execResult = 33;
+bool execForReal = false;
+bool windowsDirectoryFails = false;
 
 namespace {
 
@@ -44,6 +48,24 @@ BOOL WINAPI RecordStop(LPCSTR sound, HMODULE, DWORD flags) {
   return TRUE;
 }
 
+UINT WINAPI RecordExec(LPCSTR commandLine, UINT show) {
+  launchLog.push_back(std::string("exec ") + commandLine + " show " + std::to_string(show));
+  return execForReal ? WinExec(commandLine, show) : execResult;
+}
+
+int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  char icon[16];
+  wsprintfA(icon, "0x%x", type);
+  const bool fromLauncher = owner != nullptr && owner == state.pieceWindows[0];
+  const std::string ownerName = fromLauncher ? "launcher" : "other";
+  launchLog.push_back("box " + ownerName + " " + icon + " " + caption + ": " + text);
+  return IDOK;
+}
+
+UINT WINAPI FakeWindowsDirectory(LPSTR buffer, UINT size) {
+  return windowsDirectoryFails ? 0 : GetWindowsDirectoryA(buffer, size);
+}
+
 }  // namespace
 
 void Install() {
@@ -52,6 +74,9 @@ void Install() {
   platform.createDisplayInfoContext = FakeInfoContext;
   platform.sndPlaySound = RecordPlay;
   platform.stopSounds = RecordStop;
+  platform.winExec = RecordExec;
+  platform.messageBox = RecordMessageBox;
+  platform.getWindowsDirectory = FakeWindowsDirectory;
 }
 
 }  // namespace seam

@@ -7,13 +7,6 @@ namespace {
 
 bool HasPendingRepaint(HWND window) { return GetUpdateRect(window, nullptr, FALSE) != 0; }
 
-HWND OpenLauncher() {
-  PrepareLauncher();
-  HWND launcher = LoadArtAndOpen();
-  PumpMessages();
-  return launcher;
-}
-
 TEST(PaletteMessages, OnATrueColourDisplayTheyTouchNothing) {
   HWND launcher = OpenLauncher();
   ASSERT_NE(nullptr, launcher);

@@ -1,0 +1,17 @@
+#pragma once
+// The three commands that start another program, run from the launcher window's
+// WM_COMMAND. Each builds its command line, hands it to the platform, and reports a
+// start that failed in a message box owned by the launcher window; the launcher stays
+// open either way and keeps nothing between calls.
+
+// The commands' ids, sent by the buttons of the same control ids.
+constexpr int kRunSetupId = 201;
+constexpr int kRunDemoSetupId = 202;
+constexpr int kExploreDiscId = 203;
+
+// The product installer, SETUP.EXE beside the launcher.
+void RunSetup();
+// The demo installer, Demos\Ravelcog\Setup.exe at the root of the launcher's disc.
+void RunDemoSetup();
+// Explorer, showing the root of the launcher's disc.
+void ExploreDisc();

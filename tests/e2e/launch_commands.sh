@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Run from a sample disc mapped as drive D:, the real LAUNCH.EXE starts D:\SETUP.EXE from
+# button 201, D:\Demos\Ravelcog\Setup.exe from button 202 and Explorer on D:\ from button
+# 203, and stays open. With the installer gone, button 201 shows "Unable to execute
+# D:\SETUP.EXE"; Enter closes the box and a double-click still ends the launcher with 0.
+#   launch_commands.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE
+set -u
+. "$(dirname "$0")/e2e_common.sh"
+exe=$1
+depth=$2
+stub=$4
+e2e_begin "$depth" "$3"
+
+disc=$work/disc
+records=$work/records.txt
+make_sample_disc "$disc" "$exe" "$stub"
+explorer_pid=""
+cleanup() {
+  [ -n "$explorer_pid" ] && kill "$explorer_pid" 2>/dev/null
+  unmap_drive d
+}
+map_drive d "$disc"
+trap cleanup EXIT
+
+# The stand-ins record each start in $records; the launcher's log shows each message box.
+LAUNCHER_STUB_RECORD=$(winepath -w "$records")
+export LAUNCHER_STUB_RECORD WINEDEBUG=trace+msgbox
+
+# How often program $1 started from the disc with its own path as the command line.
+starts_of() {
+  [ -f "$records" ] || { echo 0; return; }
+  awk -F'\t' -v program="$1" '$1 == program && $3 == program' "$records" | wc -l
+}
+started_times() { [ "$(starts_of "$1")" = "$2" ]; }
+
+# Explorer showing D:, started in our prefix: its window is named after the drive.
+explorer_on_d() {
+  local pid
+  xdotool search --name '\(D:\)' >/dev/null 2>&1 || return 1
+  for pid in $(pgrep -f 'EXPLORER\.EXE D:'); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      explorer_pid=$pid
+      return 0
+    fi
+  done
+  return 1
+}
+
+message_boxes_open() {
+  [ "$(xdotool search --name "^$LAUNCHER_TITLE\$" 2>/dev/null | wc -l)" -gt 1 ]
+}
+no_message_box() { ! message_boxes_open; }
+
+start_launcher "$disc/LAUNCH.EXE" "$exit_file" 'D:\LAUNCH.EXE'
+expect_opened
+
+click_button 201 140 60
+wait_for 60 started_times 'D:\SETUP.EXE' 1 || fail "button 201 didn't start D:\\SETUP.EXE"
+click_button 201 140 60
+wait_for 60 started_times 'D:\SETUP.EXE' 2 || fail "a second click on 201 didn't start it again"
+echo "button 201 started D:\\SETUP.EXE, twice for two clicks"
+
+click_button 202 140 60
+wait_for 60 started_times 'D:\Demos\Ravelcog\Setup.exe' 1 ||
+  fail "button 202 didn't start D:\\Demos\\Ravelcog\\Setup.exe"
+echo "button 202 started D:\\Demos\\Ravelcog\\Setup.exe"
+
+click_button 203 140 60
+wait_for 90 explorer_on_d || fail "button 203 didn't open Explorer on D:\\"
+screenshot "$work/explorer"
+echo "button 203 opened Explorer on D:\\ (screenshot: $work/explorer.png)"
+kill "$explorer_pid"
+wait_for 30 test ! -d "/proc/$explorer_pid" || fail "Explorer didn't end"
+explorer_pid=""
+launcher_at 140 60 || fail "the launcher didn't stay open"
+
+rm "$disc/SETUP.EXE"
+click_button 201 140 60
+wait_for 60 message_boxes_open || fail "no message box for the missing installer"
+screenshot "$work/unable-to-execute"
+echo "screenshot: $work/unable-to-execute.png"
+grep -qF 'trace:msgbox:MSGBOX_OnInit L"Unable to execute D:\\SETUP.EXE"' "$exit_file.log" ||
+  fail "the box doesn't read Unable to execute D:\\SETUP.EXE"
+xdotool key Return
+wait_for 30 no_message_box || fail "Enter didn't close the message box"
+echo "the missing installer was reported, and Enter closed the box"
+[ "$(starts_of 'D:\SETUP.EXE')" = 2 ] || fail "a missing installer was counted as started"
+expect_double_click_closes

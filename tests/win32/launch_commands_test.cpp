@@ -1,0 +1,244 @@
+// The launch commands on Wine: the lines handed to the platform, the failure report,
+// and real starts of our stand-in program.
+#include "commands/launch_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "launcher_fixture.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+std::string WindowsDirectory() {
+  char directory[MAX_PATH] = "";
+  GetWindowsDirectoryA(directory, MAX_PATH);
+  return directory;
+}
+
+void SetModuleDirectory(const std::string& directory) {
+  lstrcpynA(state.moduleDirectory, directory.c_str(), MAX_PATH);
+}
+
+// Sends command `id` to the launcher window as a button would and returns what the
+// launcher asked of the platform.
+Log RunCommand(HWND launcher, int id, WORD notification = BN_CLICKED) {
+  seam::launchLog.clear();
+  EXPECT_EQ(1, SendMessageA(launcher, WM_COMMAND, MAKEWPARAM(id, notification), 0)) << id;
+  return seam::launchLog;
+}
+
+void ExpectStillRunning(HWND launcher) {
+  EXPECT_TRUE(IsWindowVisible(launcher));
+  EXPECT_TRUE(IsWindowEnabled(launcher));
+  EXPECT_FALSE(PumpMessages()) << "the launcher stays open";
+}
+
+struct StartCase {
+  int id;
+  WORD notification;
+  const char* moduleDirectory;
+  const char* started;  // the exec entry; {WINDIR} stands for the Windows directory
+};
+
+const StartCase kStartCases[] = {
+    {201, BN_CLICKED, "D:\\SETUP", "exec D:\\SETUP\\SETUP.EXE show 1"},
+    {201, BN_DOUBLECLICKED, "D:\\", "exec D:\\SETUP.EXE show 1"},
+    {201, BN_CLICKED, "C:\\My Disc", "exec \"C:\\My Disc\\SETUP.EXE\" show 1"},
+    {202, BN_CLICKED, "E:\\ANY", "exec E:\\Demos\\Ravelcog\\Setup.exe show 1"},
+    {202, BN_CLICKED, "\\\\server\\share\\disc",
+     "exec \\\\server\\share\\Demos\\Ravelcog\\Setup.exe show 1"},
+    {203, BN_CLICKED, "E:\\", "exec {WINDIR}\\EXPLORER.EXE E:\\ show 1"},
+    {203, BN_CLICKED, "\\\\server\\our share\\disc",
+     "exec {WINDIR}\\EXPLORER.EXE \"\\\\server\\our share\\\" show 1"},
+};
+
+std::string WithWindowsDirectory(std::string entry) {
+  const std::string placeholder = "{WINDIR}";
+  const size_t at = entry.find(placeholder);
+  if (at != std::string::npos) entry.replace(at, placeholder.size(), WindowsDirectory());
+  return entry;
+}
+
+TEST(LaunchCommands, EachCommandStartsItsProgramShownNormallyAndTheLauncherStaysOpen) {
+  HWND launcher = OpenLauncher();
+  ASSERT_NE(nullptr, launcher);
+  for (const StartCase& c : kStartCases) {
+    SCOPED_TRACE(std::to_string(c.id) + " from " + c.moduleDirectory);
+    SetModuleDirectory(c.moduleDirectory);
+    const Log expected = {WithWindowsDirectory(c.started)};
+    EXPECT_EQ(expected, RunCommand(launcher, c.id, c.notification));
+  }
+  seam::soundLog.clear();
+  EXPECT_EQ(2u, RunCommand(launcher, 201).size() + RunCommand(launcher, 201).size())
+      << "two clicks, two starts";
+  EXPECT_TRUE(seam::soundLog.empty()) << "a launch plays no sound of its own";
+  ExpectStillRunning(launcher);
+}
+
+struct FailureCase {
+  int id;
+  UINT execResult;
+  const char* moduleDirectory;
+  Log expected;  // {WINDIR} stands for the Windows directory
+};
+
+const FailureCase kFailureCases[] = {
+    {201, ERROR_FILE_NOT_FOUND, "D:\\SETUP",
+     {"exec D:\\SETUP\\SETUP.EXE show 1",
+      "box launcher 0x10 Norvane CD Setup: Unable to execute D:\\SETUP\\SETUP.EXE"}},
+    {202, 31, "E:\\ANY",
+     {"exec E:\\Demos\\Ravelcog\\Setup.exe show 1",
+      "box launcher 0x10 Norvane CD Setup: Unable to execute E:\\Demos\\Ravelcog\\Setup.exe"}},
+    {203, 0, "E:\\ANY",
+     {"exec {WINDIR}\\EXPLORER.EXE E:\\ show 1",
+      "box launcher 0x30 Norvane CD Setup: Unable to execute {WINDIR}\\EXPLORER.EXE E:\\"}},
+    {201, 32, "D:\\SETUP", {"exec D:\\SETUP\\SETUP.EXE show 1"}},  // 32 is a start
+};
+
+TEST(LaunchCommands, AFailedStartIsReportedOnceWithTheWholeLine) {
+  HWND launcher = OpenLauncher();
+  ASSERT_NE(nullptr, launcher);
+  for (const FailureCase& c : kFailureCases) {
+    SCOPED_TRACE(std::to_string(c.id) + " answered " + std::to_string(c.execResult));
+    SetModuleDirectory(c.moduleDirectory);
+    seam::execResult = c.execResult;
+    Log expected;
+    for (const std::string& entry : c.expected) expected.push_back(WithWindowsDirectory(entry));
+    EXPECT_EQ(expected, RunCommand(launcher, c.id));
+  }
+  ExpectStillRunning(launcher);
+}
+
+TEST(LaunchCommands, WithoutAWindowsDirectoryExplorerIsReportedNotStarted) {
+  HWND launcher = OpenLauncher();
+  ASSERT_NE(nullptr, launcher);
+  SetModuleDirectory("D:\\SETUP");
+  seam::windowsDirectoryFails = true;
+  const Log expected = {"box launcher 0x30 Norvane CD Setup: Unable to execute EXPLORER.EXE D:\\"};
+  EXPECT_EQ(expected, RunCommand(launcher, 203));
+  ExpectStillRunning(launcher);
+}
+
+// A folder of its own under the temporary directory, holding the folder "disc one";
+// removed with everything in it at the end of the test.
+class TempDisc {
+ public:
+  TempDisc() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    base_ = std::string(temp) + "launch-commands-" + std::to_string(GetCurrentProcessId());
+    disc_ = base_ + "\\disc one";
+    CreateDirectoryA(base_.c_str(), nullptr);
+    CreateDirectoryA(disc_.c_str(), nullptr);
+  }
+  ~TempDisc() {
+    for (const std::string& file : files_) {
+      // A stand-in that has just written its record may still be on its way out.
+      for (int tries = 0; tries < 100 && !DeleteFileA(file.c_str()); ++tries) Sleep(100);
+    }
+    RemoveDirectoryA(disc_.c_str());
+    RemoveDirectoryA(base_.c_str());
+  }
+  TempDisc(const TempDisc&) = delete;
+  TempDisc& operator=(const TempDisc&) = delete;
+
+  // The folder with a space in its name.
+  const std::string& Disc() const { return disc_; }
+  std::string FileOnDisc(const char* name) { return Track(disc_ + "\\" + name); }
+  // Beside "disc one": where an unquoted "...\disc one\SETUP.EXE" is looked for first.
+  std::string FileBesideDisc(const char* name) { return Track(base_ + "\\" + name); }
+
+ private:
+  std::string Track(const std::string& file) {
+    files_.push_back(file);
+    return file;
+  }
+  std::string base_;
+  std::string disc_;
+  std::vector<std::string> files_;
+};
+
+std::string StubProgram() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory = path;
+  return directory.substr(0, directory.find_last_of('\\') + 1) + LAUNCHER_STUB_FROM_TESTS;
+}
+
+std::string CurrentDirectory() {
+  char directory[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, directory);
+  return directory;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "";
+  std::string text;
+  char chunk[512];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) text.append(chunk, read);
+  CloseHandle(file);
+  return text;
+}
+
+// The stand-ins' record lines, once `count` of them are complete (or after 60 s).
+Log WaitForRecords(const std::string& path, size_t count) {
+  Log lines;
+  for (int tries = 0; tries < 600; ++tries) {
+    lines.clear();
+    const std::string text = ReadWholeFile(path);
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+         start = end + 1)
+      lines.push_back(text.substr(start, end - start));
+    if (lines.size() >= count) break;
+    Sleep(100);
+  }
+  return lines;
+}
+
+// A decoy disc.exe beside "disc one" would be started in the installer's place if the
+// line weren't quoted.
+TEST(LaunchCommandsForReal, SetupFromAFolderWithASpaceStartsWithTheQuotedLine) {
+  HWND launcher = OpenLauncher();
+  ASSERT_NE(nullptr, launcher);
+  TempDisc disc;
+  const std::string setup = disc.FileOnDisc("SETUP.EXE");
+  const std::string records = disc.FileBesideDisc("records.txt");
+  ASSERT_TRUE(CopyFileA(StubProgram().c_str(), setup.c_str(), FALSE)) << StubProgram();
+  ASSERT_TRUE(CopyFileA(StubProgram().c_str(), disc.FileBesideDisc("disc.exe").c_str(), FALSE));
+  SetEnvironmentVariableA("LAUNCHER_STUB_RECORD", records.c_str());
+  SetModuleDirectory(disc.Disc());
+  seam::execForReal = true;
+
+  const std::string line = "\"" + setup + "\"";
+  const Log started = {"exec " + line + " show 1"};
+  EXPECT_EQ(started, RunCommand(launcher, 201));
+  EXPECT_EQ(started, RunCommand(launcher, 201)) << "the second click starts it again";
+
+  const std::string record = setup + "\t" + CurrentDirectory() + "\t" + line;
+  EXPECT_EQ(Log({record, record}), WaitForRecords(records, 2));
+  ExpectStillRunning(launcher);
+}
+
+TEST(LaunchCommandsForReal, AMissingInstallerIsReportedInOneBoxAndTheLauncherGoesOn) {
+  HWND launcher = OpenLauncher();
+  ASSERT_NE(nullptr, launcher);
+  TempDisc disc;
+  SetModuleDirectory(disc.Disc());
+  seam::execForReal = true;
+
+  const std::string line = "\"" + disc.Disc() + "\\SETUP.EXE\"";
+  const Log expected = {"exec " + line + " show 1",
+                        "box launcher 0x10 Norvane CD Setup: Unable to execute " + line};
+  EXPECT_EQ(expected, RunCommand(launcher, 201));
+  ExpectStillRunning(launcher);
+  EXPECT_EQ(expected, RunCommand(launcher, 201)) << "and reports it again on the next click";
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// Stands in for a program the launcher starts from a disc (the product installer, the
+// demo installer). It tells which program it is and how it was started:
+// - with LAUNCHER_STUB_RECORD naming a file, it appends one line to that file,
+//   "program<TAB>working directory<TAB>command line", and exits at once (for tests);
+// - otherwise it shows the same in a message box, for whoever pressed the button.
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+constexpr char kRecordVariable[] = "LAUNCHER_STUB_RECORD";
+
+std::string ProgramPath() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return path;
+}
+
+std::string WorkingDirectory() {
+  char directory[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, directory);
+  return directory;
+}
+
+// One write per start, so that a reader never sees half a line from another start.
+bool AppendRecord(const char* file, const std::string& line) {
+  HANDLE record = CreateFileA(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (record == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(record, line.data(), static_cast<DWORD>(line.size()), &written,
+                            nullptr);
+  CloseHandle(record);
+  return ok && written == line.size();
+}
+
+void ShowWhoIAm(const std::string& program, const std::string& directory,
+                const char* commandLine) {
+  const std::string text = "This program stands in for\n" + program +
+                           "\n\nIt was started with the command line\n" + commandLine +
+                           "\n\nin the working directory\n" + directory;
+  MessageBoxA(nullptr, text.c_str(), "Sample disc program", MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  const std::string program = ProgramPath();
+  const std::string directory = WorkingDirectory();
+  const char* commandLine = GetCommandLineA();
+  char recordFile[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA(kRecordVariable, recordFile, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) {
+    const std::string line = program + "\t" + directory + "\t" + commandLine + "\n";
+    return AppendRecord(recordFile, line) ? 0 : 1;
+  }
+  ShowWhoIAm(program, directory, commandLine);
+  return 0;
+}
