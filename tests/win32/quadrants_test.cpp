@@ -164,7 +164,7 @@ TEST(Quadrants, CrossingOnASlowMachine) { CheckOpenAndClose(kCrossingSlow); }
 TEST(Quadrants, TimeLimitEndsEachRunAfterTheStepThatPassesIt) {
   PrepareLauncher();
   seam::tickAdvance = 1000;  // after step n the clock reads 1000 n past the start
-  LoadPicture();
+  ASSERT_NO_FATAL_FAILURE(LoadPicture());
   ASSERT_EQ(1, transitionTable[kCrossingQuadrants].create());
   MoveRecorder moves;
   transitionTable[kCrossingQuadrants].animate(1);
@@ -184,7 +184,7 @@ TEST(Quadrants, TimeLimitEndsEachRunAfterTheStepThatPassesIt) {
 TEST(Quadrants, CornerOpenWithoutAStepStillShowsTheLauncher) {
   PrepareLauncher();
   state.screenHeight = 370;
-  LoadPicture();
+  ASSERT_NO_FATAL_FAILURE(LoadPicture());
   ASSERT_EQ(1, transitionTable[kCornerQuadrants].create());
   MoveRecorder moves;
   transitionTable[kCornerQuadrants].animate(1);
@@ -234,7 +234,7 @@ Pixels PaintedBy(int row, int piece) {
 // the picture; the copy's overhang past the bitmap draws nothing.
 void CheckPaintSources(int row) {
   PrepareLauncher();
-  LoadPicture();
+  ASSERT_NO_FATAL_FAILURE(LoadPicture());
   ASSERT_EQ(1, transitionTable[row].create());
   const Pixels picture = PictureBits();
   const Pixels launcher = PaintedBy(row, 0);
