@@ -112,38 +112,89 @@ TEST(Quadrants, CrossingOpenAlwaysTakesAStep) {
   const Scene screens[] = {{640, 480, 360, 360}, {360, 360, 360, 360}, {100, 80, 360, 360},
                            {1920, 1080, 360, 360}, {4000, 200, 360, 360}};
   for (const Scene& s : screens) {
-    RecordingStage stage = StageAtStart(crossingQuadrantsGeometry, s);
-    const StepSizes steps = ComputeStepSizes(crossingQuadrantsGeometry, s, false, true);
-    PieceRect rects[4];
-    for (int i = 0; i < 4; ++i) rects[i] = stage.RectOf(i);
-    EXPECT_TRUE(crossingQuadrantsGeometry.openContinues(rects, steps, s)) << s.screenWidth;
+    for (bool slow : {false, true}) {
+      RecordingStage stage = StageAtStart(crossingQuadrantsGeometry, s);
+      stage.slow = slow;
+      EXPECT_LE(1, RunAnimation(crossingQuadrantsGeometry, 1, s, stage))
+          << s.screenWidth << "x" << s.screenHeight << " slow " << slow;
+    }
   }
 }
 
-TEST(Quadrants, RegionsAndPaintSourcesCutTheirQuadrant) {
+TEST(Quadrants, RegionsPaintSourcesAndCloseOffsetsCutTheirQuadrant) {
+  // Window 400 x 300 and picture 360 x 200, all four sizes different, so that a width
+  // used for a height (or a window size for a picture size) shows.
   struct Case {
     int piece;
     PieceRegion region;
     PiecePoint source, closeOffset;
   };
   const Case cases[] = {
-      {0, {180, 180, 0, 0}, {0, 0}, {0, 0}},
-      {1, {180, 180, -180, 0}, {180, 0}, {180, 0}},
-      {2, {180, 180, 0, -180}, {0, 180}, {0, 180}},
-      {3, {180, 180, -180, -180}, {180, 180}, {180, 180}},
+      {0, {200, 150, 0, 0}, {0, 0}, {0, 0}},
+      {1, {200, 150, -200, 0}, {180, 0}, {200, 0}},
+      {2, {200, 150, 0, -150}, {0, 100}, {0, 150}},
+      {3, {200, 150, -200, -150}, {180, 100}, {200, 150}},
   };
   for (const EffectGeometry* effect : {&cornerQuadrantsGeometry, &crossingQuadrantsGeometry}) {
     for (const Case& c : cases) {
-      const PieceRegion r = effect->region(c.piece, 360, 360);
-      EXPECT_EQ(c.region.clipWidth, r.clipWidth);
-      EXPECT_EQ(c.region.clipHeight, r.clipHeight);
+      const PieceRegion r = effect->region(c.piece, 400, 300);
+      EXPECT_EQ(c.region.clipWidth, r.clipWidth) << c.piece;
+      EXPECT_EQ(c.region.clipHeight, r.clipHeight) << c.piece;
       EXPECT_EQ(c.region.offsetX, r.offsetX) << c.piece;
       EXPECT_EQ(c.region.offsetY, r.offsetY) << c.piece;
-      EXPECT_EQ(c.source.x, effect->paintSource(c.piece, 360, 360).x) << c.piece;
-      EXPECT_EQ(c.source.y, effect->paintSource(c.piece, 360, 360).y) << c.piece;
-      EXPECT_EQ(c.closeOffset.x, effect->closeOffset(c.piece, 360, 360).x) << c.piece;
-      EXPECT_EQ(c.closeOffset.y, effect->closeOffset(c.piece, 360, 360).y) << c.piece;
+      EXPECT_EQ(c.source.x, effect->paintSource(c.piece, 360, 200).x) << c.piece;
+      EXPECT_EQ(c.source.y, effect->paintSource(c.piece, 360, 200).y) << c.piece;
+      EXPECT_EQ(c.closeOffset.x, effect->closeOffset(c.piece, 400, 300).x) << c.piece;
+      EXPECT_EQ(c.closeOffset.y, effect->closeOffset(c.piece, 400, 300).y) << c.piece;
     }
+  }
+}
+
+TEST(Quadrants, OpenRegionsAllFourPiecesAndShowsEachOnceAfterItsFirstMove) {
+  for (const EffectGeometry* effect : {&cornerQuadrantsGeometry, &crossingQuadrantsGeometry}) {
+    RecordingStage stage = StageAtStart(*effect, kVga);
+    RunAnimation(*effect, 1, kVga, stage);
+    const std::vector<std::string> first(stage.Calls().begin(), stage.Calls().begin() + 17);
+    EXPECT_EQ((std::vector<std::string>{"sound 303", "region 0", "region 1", "region 2",
+                                        "region 3", "move 0", "show 0", "repaint 0", "move 1",
+                                        "show 1", "repaint 1", "move 2", "show 2", "repaint 2",
+                                        "move 3", "show 3", "repaint 3"}),
+              first);
+    const std::vector<std::string> last(stage.Calls().end() - 7, stage.Calls().end());
+    EXPECT_EQ((std::vector<std::string>{"hide 1", "hide 2", "hide 3", "ellipse 0", "place 0",
+                                        "repaint 0", "sound 304"}),
+              last);
+    int shows = 0;
+    for (int i = 0; i < 4; ++i) shows += stage.Count("show " + std::to_string(i));
+    EXPECT_EQ(4, shows);
+  }
+}
+
+// A screen barely taller than the picture: H + 2 sy is not less than SH, so the corner
+// open's condition fails before the first step and no piece is ever shown by a step.
+TEST(Quadrants, CornerOpenWithoutAStepOnATinyScreenStillShowsTheLauncher) {
+  for (bool slow : {false, true}) {
+    const Scene tiny = {400, 370, 360, 360};  // sy 7 (14 slow): 374 and 388 reach 370
+    RecordingStage stage = StageAtStart(cornerQuadrantsGeometry, tiny);
+    stage.slow = slow;
+    EXPECT_EQ(0, RunAnimation(cornerQuadrantsGeometry, 1, tiny, stage)) << "slow " << slow;
+    EXPECT_TRUE(stage.Visible(0)) << "slow " << slow;
+    for (int i = 1; i < 4; ++i) EXPECT_FALSE(stage.Visible(i)) << "piece " << i;
+    EXPECT_EQ(20, stage.RectOf(0).left);
+    EXPECT_EQ(5, stage.RectOf(0).top);
+    EXPECT_EQ((std::vector<int>{303, 304}), stage.Sounds());
+  }
+}
+
+TEST(Quadrants, TimeLimitEndsEitherOpenWithTheLauncherCentred) {
+  for (const EffectGeometry* effect : {&cornerQuadrantsGeometry, &crossingQuadrantsGeometry}) {
+    RecordingStage stage = StageAtStart(*effect, kVga);
+    stage.tickAdvance = 1000;  // after step n the clock reads 1000 n past the start
+    EXPECT_EQ(3, RunAnimation(*effect, 1, kVga, stage));
+    EXPECT_EQ(140, stage.RectOf(0).left);
+    EXPECT_EQ(60, stage.RectOf(0).top);
+    EXPECT_TRUE(stage.Visible(0));
+    for (int i = 1; i < 4; ++i) EXPECT_FALSE(stage.Visible(i)) << "piece " << i;
   }
 }
 

@@ -18,13 +18,22 @@ void ExpectAt(HWND window, int left, int top, const char* what) {
   EXPECT_EQ(360, r.bottom - r.top) << what;
 }
 
+// These tests open and close through the start-up and the exit sequence, which run the
+// effect the launcher is built with.
+class Transition : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (effectIndex != kVerticalHalves) GTEST_SKIP() << "built with another transition effect";
+  }
+};
+
 std::vector<int> Tops(const std::vector<POINT>& moves) {
   std::vector<int> tops;
   for (const POINT& p : moves) tops.push_back(p.y);
   return tops;
 }
 
-TEST(Transition, OpenBringsTheHalvesTogetherAndCentresTheLauncher) {
+TEST_F(Transition, OpenBringsTheHalvesTogetherAndCentresTheLauncher) {
   PrepareLauncher();
   ASSERT_EQ(640, state.screenWidth);
   ASSERT_EQ(480, state.screenHeight);
@@ -62,7 +71,7 @@ TEST(Transition, OpenBringsTheHalvesTogetherAndCentresTheLauncher) {
   DeleteObject(region);
 }
 
-TEST(Transition, OpenOnASlowMachineTakesFourLongerSteps) {
+TEST_F(Transition, OpenOnASlowMachineTakesFourLongerSteps) {
   PrepareLauncher();
   seam::slowMachine = 1;
   MoveRecorder moves;
@@ -72,7 +81,7 @@ TEST(Transition, OpenOnASlowMachineTakesFourLongerSteps) {
   ExpectAt(state.pieceWindows[0], 140, 60, "launcher");
 }
 
-TEST(Transition, TimeLimitEndsTheOpenWithTheLauncherCentred) {
+TEST_F(Transition, TimeLimitEndsTheOpenWithTheLauncherCentred) {
   PrepareLauncher();
   seam::tickAdvance = 1000;
   MoveRecorder moves;
@@ -83,7 +92,7 @@ TEST(Transition, TimeLimitEndsTheOpenWithTheLauncherCentred) {
   EXPECT_EQ("play 304", seam::soundLog.back());
 }
 
-TEST(Transition, CloseSendsTheHalvesOffTheScreenAndEndsTheLoop) {
+TEST_F(Transition, CloseSendsTheHalvesOffTheScreenAndEndsTheLoop) {
   PrepareLauncher();
   ASSERT_NE(nullptr, LoadArtAndOpen());
   HWND lower = state.pieceWindows[1];
@@ -101,7 +110,7 @@ TEST(Transition, CloseSendsTheHalvesOffTheScreenAndEndsTheLoop) {
   EXPECT_FALSE(IsWindow(state.pieceWindows[0]));
 }
 
-TEST(Transition, CloseOfALauncherDraggedAboveTheScreenTakesNoStep) {
+TEST_F(Transition, CloseOfALauncherDraggedAboveTheScreenTakesNoStep) {
   PrepareLauncher();
   ASSERT_NE(nullptr, LoadArtAndOpen());
   SetWindowPos(state.pieceWindows[0], nullptr, 140, -360, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -114,7 +123,7 @@ TEST(Transition, CloseOfALauncherDraggedAboveTheScreenTakesNoStep) {
   EXPECT_FALSE(IsWindow(lower));
 }
 
-TEST(Transition, CloseOnASlowMachineTakesTwentySteps) {
+TEST_F(Transition, CloseOnASlowMachineTakesTwentySteps) {
   PrepareLauncher();
   ASSERT_NE(nullptr, LoadArtAndOpen());
   seam::slowMachine = 1;
@@ -124,7 +133,7 @@ TEST(Transition, CloseOnASlowMachineTakesTwentySteps) {
   EXPECT_EQ(-180, moves.MovesOf(0).back().y);
 }
 
-TEST(Transition, DestroyingAPieceOtherThanTheLauncherReleasesNothing) {
+TEST_F(Transition, DestroyingAPieceOtherThanTheLauncherReleasesNothing) {
   PrepareLauncher();
   ASSERT_NE(nullptr, LoadArtAndOpen());
   DestroyWindow(state.pieceWindows[1]);
@@ -151,7 +160,7 @@ std::vector<DWORD> PaintPieceIntoDib(int piece) {
   return pixels;
 }
 
-TEST(Transition, TheLowerHalfPaintsThePictureFromItsMiddleRow) {
+TEST_F(Transition, TheLowerHalfPaintsThePictureFromItsMiddleRow) {
   PrepareLauncher();
   ASSERT_NE(nullptr, LoadArtAndOpen());
   const std::vector<DWORD> whole = PaintPieceIntoDib(0);
