@@ -10,12 +10,6 @@ ButtonRecord buttonTable[kButtonCount] = {
 ButtonRecord maskRecord = {0, nullptr, nullptr, 0, 0};
 
 void ReleaseBitmapPair(ButtonRecord& record) {
-  if (record.faceBitmap != nullptr) {
-    DeleteObject(record.faceBitmap);
-    record.faceBitmap = nullptr;
-  }
-  if (record.facePalette != nullptr) {
-    DeleteObject(record.facePalette);
-    record.facePalette = nullptr;
-  }
+  DeleteAndClear(record.faceBitmap);
+  DeleteAndClear(record.facePalette);
 }

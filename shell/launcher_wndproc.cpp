@@ -22,14 +22,8 @@ LRESULT OnCreate(HWND hwnd) {
 // Only the launcher window owns the art; its end ends the message loop.
 LRESULT OnDestroy(HWND hwnd) {
   if (PieceIndex(hwnd) != 0) return 1;
-  if (state.background != nullptr) {
-    DeleteObject(state.background);
-    state.background = nullptr;
-  }
-  if (state.palette != nullptr) {
-    DeleteObject(state.palette);
-    state.palette = nullptr;
-  }
+  DeleteAndClear(state.background);
+  DeleteAndClear(state.palette);
   for (ButtonRecord& button : buttonTable) {
     if (button.enabled) ReleaseBitmapPair(button);
   }

@@ -7,15 +7,6 @@ namespace {
 
 constexpr Scene kVga = {640, 480, 360, 360};
 
-RecordingStage StageAtStart(const EffectGeometry& effect, const Scene& scene) {
-  RecordingStage stage(4, scene.pictureWidth, scene.pictureHeight);
-  for (int i = 0; i < 4; ++i) {
-    const PiecePoint p = effect.start(i, scene);
-    stage.Place(i, p.x, p.y);
-  }
-  return stage;
-}
-
 RecordingStage StageOpenAt(int32_t x, int32_t y) {
   RecordingStage stage(4, 360, 360);
   stage.Place(0, x, y);

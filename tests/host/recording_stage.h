@@ -86,3 +86,13 @@ class RecordingStage final : public PieceStage {
   std::vector<std::string> calls_;
   std::vector<int> sounds_;
 };
+
+// Piece windows as an effect's create step leaves them: hidden at their start positions.
+inline RecordingStage StageAtStart(const EffectGeometry& effect, const Scene& scene) {
+  RecordingStage stage(effect.pieceCount, scene.pictureWidth, scene.pictureHeight);
+  for (int i = 0; i < effect.pieceCount; ++i) {
+    const PiecePoint p = effect.start(i, scene);
+    stage.Place(i, p.x, p.y);
+  }
+  return stage;
+}

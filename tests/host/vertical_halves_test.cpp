@@ -7,15 +7,7 @@ namespace {
 
 constexpr Scene kVga = {640, 480, 360, 360};
 
-// Piece windows as the create step leaves them: hidden at their start positions.
-RecordingStage StageAtStart(const Scene& scene) {
-  RecordingStage stage(2, scene.pictureWidth, scene.pictureHeight);
-  for (int i = 0; i < 2; ++i) {
-    const PiecePoint p = verticalHalvesGeometry.start(i, scene);
-    stage.Place(i, p.x, p.y);
-  }
-  return stage;
-}
+RecordingStage StageAtStart(const Scene& scene) { return StageAtStart(verticalHalvesGeometry, scene); }
 
 // The launcher window where the open leaves it, at (x, y), ready to close.
 RecordingStage StageOpenAt(int32_t x, int32_t y) {
