@@ -1,5 +1,7 @@
 #include "buttons/button_table.h"
 
+#include "media/gdi_handles.h"
+
 ButtonRecord buttonTable[kButtonCount] = {
     {1, nullptr, nullptr, 217, 109},  // 201: run the product installer
     {1, nullptr, nullptr, 242, 162},  // 202: run the demo installer

@@ -24,12 +24,3 @@ extern ButtonRecord maskRecord;
 
 // Deletes a record's face bitmap and palette and clears them; null handles are skipped.
 void ReleaseBitmapPair(ButtonRecord& record);
-
-// Deletes a graphics object held in `handle`, if any, and clears the handle.
-template <typename Handle>
-void DeleteAndClear(Handle& handle) {
-  if (handle != nullptr) {
-    DeleteObject(handle);
-    handle = nullptr;
-  }
-}

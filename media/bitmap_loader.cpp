@@ -3,18 +3,12 @@
 #include <cstdint>
 
 #include "media/dib.h"
+#include "media/gdi_handles.h"
 #include "shell/launcher_state.h"
 
 namespace {
 
 constexpr int kPaletteDisplayColours = 256;
-
-void DeleteSlotPalette(HPALETTE* slot) {
-  if (slot != nullptr && *slot != nullptr) {
-    DeleteObject(*slot);
-    *slot = nullptr;
-  }
-}
 
 // Converts the pixels for the screen. With a palette, it is realized on the screen during
 // the conversion so that the device pixels index the picture's colours.
@@ -41,7 +35,7 @@ HBITMAP ConvertForScreen(const BITMAPINFOHEADER* header, const uint8_t* pixels,
 }  // namespace
 
 HBITMAP LoadBitmapResource(int id, HPALETTE* paletteSlot, int* outWidth, int* outHeight) {
-  DeleteSlotPalette(paletteSlot);
+  if (paletteSlot != nullptr) DeleteAndClear(*paletteSlot);
   HRSRC found = FindResourceA(state.instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
   if (found == nullptr) return nullptr;
   HGLOBAL loaded = LoadResource(state.instance, found);

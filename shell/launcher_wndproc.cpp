@@ -5,6 +5,7 @@
 #include "buttons/draw_round_button.h"
 #include "buttons/highlight.h"
 #include "commands/launch_commands.h"
+#include "media/gdi_handles.h"
 #include "shell/launcher_state.h"
 #include "transitions/transition_table.h"
 
