@@ -23,8 +23,8 @@ HWND CreateButtonWindow(HWND parent, const char* className, int row) {
 // install returns null; that must not replace the procedure the other buttons pass on to,
 // and the button it failed on simply stays a plain owner-drawn button.
 void Subclass(HWND button) {
-  const LONG original = SetWindowLongA(button, GWL_WNDPROC,
-                                       reinterpret_cast<LONG>(ButtonSubclassProc));
+  const LONG_PTR original = SetWindowLongPtrA(button, GWLP_WNDPROC,
+                                             reinterpret_cast<LONG_PTR>(ButtonSubclassProc));
   if (original != 0) state.buttonOriginalProc = reinterpret_cast<WNDPROC>(original);
 }
 

@@ -62,7 +62,7 @@ void OnButtonTab(HWND button) {
 }
 
 void OnButtonMouseMove(HWND button) {
-  const int id = static_cast<int>(GetWindowLongA(button, GWL_ID));
+  const int id = static_cast<int>(GetWindowLongPtrA(button, GWLP_ID));
   if (!state.launcherActive || id == state.hotButtonId) return;
   PlaySoundId(kSoundHighlight);
   HWND previous = ButtonWithId(GetParent(button), state.hotButtonId);

@@ -11,12 +11,12 @@
 
 namespace {
 
-int PieceIndex(HWND hwnd) { return static_cast<int>(GetWindowLongA(hwnd, GWL_USERDATA)); }
+int PieceIndex(HWND hwnd) { return static_cast<int>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
 // The launcher window is made with its buttons or not at all.
 LRESULT OnCreate(HWND hwnd) {
   if (state.creatingPiece == 0 && !CreateButtons(hwnd)) return -1;
-  SetWindowLongA(hwnd, GWL_USERDATA, state.creatingPiece);
+  SetWindowLongPtrA(hwnd, GWLP_USERDATA, state.creatingPiece);
   return 0;
 }
 

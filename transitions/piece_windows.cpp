@@ -96,7 +96,7 @@ int AnimatePieces(const EffectGeometry& effect, int32_t direction) {
 
 void PaintPiece(const EffectGeometry& effect, HWND window, HDC dc) {
   if (state.background == nullptr) return;
-  const int piece = static_cast<int>(GetWindowLongA(window, GWL_USERDATA));
+  const int piece = static_cast<int>(GetWindowLongPtrA(window, GWLP_USERDATA));
   const PiecePoint source = effect.paintSource(piece, state.backgroundWidth, state.backgroundHeight);
   const RECT whole = {0, 0, state.backgroundWidth, state.backgroundHeight};
   BlitCentered(dc, state.background, whole, source.x, source.y, state.palette, SRCCOPY);

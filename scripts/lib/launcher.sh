@@ -1,5 +1,6 @@
 # Running LAUNCH.EXE on Wine and watching it from outside, for the run script and the
-# end-to-end tests. Needs display.sh; DISPLAY and WINEPREFIX set by the caller.
+# end-to-end tests. Needs display.sh and arch.sh; DISPLAY, WINEPREFIX and WINE (see
+# use_wine_for) set by the caller.
 
 LAUNCHER_TITLE="Norvane CD Setup"
 
@@ -39,7 +40,7 @@ start_launcher() {
   rm -f "$exit_file" "$exit_file.pid"
   (
     cd "$(dirname "$exe")" || exit 1
-    wine "${as:-$(basename "$exe")}" </dev/null >"$exit_file.log" 2>&1 &
+    "$WINE" "${as:-$(basename "$exe")}" </dev/null >"$exit_file.log" 2>&1 &
     echo $! >"$exit_file.pid"
     wait $!
     echo $? >"$exit_file.tmp" && mv "$exit_file.tmp" "$exit_file"
@@ -100,9 +101,10 @@ click_button() {
 }
 
 # A prefix of our own on a display of our own has no window manager: without this, Wine
-# waits about two seconds for one whenever a window is hidden.
+# waits about two seconds for one whenever a window is hidden. Fails, saying why, when
+# Wine can't start.
 prepare_prefix_without_window_manager() {
-  wineboot -i >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  run_explained "$WINE" wineboot -i &&
+    run_explained "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
+    run_explained "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f
 }

@@ -2,6 +2,7 @@
 # for depth $1, a clean work folder $2, and a way to fail that leaves nothing running.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 . "$root/scripts/lib/display.sh"
+. "$root/scripts/lib/arch.sh"
 . "$root/scripts/lib/launcher.sh"
 
 e2e_begin() {
@@ -11,6 +12,7 @@ e2e_begin() {
   DISPLAY=$(cat "$env_dir/display$depth") || exit 1
   export DISPLAY WINEPREFIX="$env_dir/prefix$depth" WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  use_wine_for "$(cat "$env_dir/arch")" || exit 1
   rm -rf "$work"
   mkdir -p "$work"
   exit_file=$work/exit-code

@@ -23,7 +23,7 @@ map_drive d "$disc"
 trap cleanup EXIT
 
 # The stand-ins record each start in $records; the launcher's log shows each message box.
-LAUNCHER_STUB_RECORD=$(winepath -w "$records")
+LAUNCHER_STUB_RECORD=$("$WINE" winepath -w "$records")
 export LAUNCHER_STUB_RECORD WINEDEBUG=trace+msgbox
 
 # How often program $1 started from the disc with its own path as the command line.

@@ -35,15 +35,16 @@ TEST(ButtonWindows, EachIsASubclassedOwnerDrawnChildAtItsPlaceInTabOrder) {
     EXPECT_EQ(places[row].y, r.top);
     EXPECT_EQ(42, r.right - r.left);
     EXPECT_EQ(42, r.bottom - r.top);
-    EXPECT_EQ(reinterpret_cast<LONG>(ButtonSubclassProc), GetWindowLongA(child, GWL_WNDPROC));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(ButtonSubclassProc),
+              GetWindowLongPtrA(child, GWLP_WNDPROC));
   }
   EXPECT_EQ(nullptr, child) << "nothing but the four buttons";
   EXPECT_NE(nullptr, state.buttonOriginalProc);
-  EXPECT_EQ(GetClassLongA(GetDlgItem(launcher, 201), GCL_WNDPROC),
-            reinterpret_cast<DWORD>(state.buttonOriginalProc))
+  EXPECT_EQ(GetClassLongPtrA(GetDlgItem(launcher, 201), GCLP_WNDPROC),
+            reinterpret_cast<ULONG_PTR>(state.buttonOriginalProc))
       << "the button class's own procedure";
   EXPECT_EQ(GetDlgItem(launcher, 201), GetFocus());
-  EXPECT_EQ(0, GetWindowLongA(launcher, GWL_USERDATA));
+  EXPECT_EQ(0, GetWindowLongPtrA(launcher, GWLP_USERDATA));
 }
 
 TEST(ButtonWindows, ARowThatIsNotEnabledGetsNoWindowAndNoFace) {
@@ -98,8 +99,8 @@ TEST(ButtonWindows, WhenOneCannotBeMadeTheOthersStillAreAndCreationFails) {
   EXPECT_EQ(nullptr, GetDlgItem(parent, 202));
   EXPECT_NE(nullptr, GetDlgItem(parent, 203));
   EXPECT_NE(nullptr, GetDlgItem(parent, 204));
-  EXPECT_EQ(reinterpret_cast<LONG>(ButtonSubclassProc),
-            GetWindowLongA(GetDlgItem(parent, 204), GWL_WNDPROC));
+  EXPECT_EQ(reinterpret_cast<LONG_PTR>(ButtonSubclassProc),
+            GetWindowLongPtrA(GetDlgItem(parent, 204), GWLP_WNDPROC));
   DestroyWindow(parent);
 }
 

@@ -98,7 +98,7 @@ void CheckCreate(const QuadrantRun& run) {
     EXPECT_EQ(360, r.right - r.left);
     EXPECT_EQ(360, r.bottom - r.top);
     EXPECT_FALSE(IsWindowVisible(piece)) << "piece " << i << " starts hidden";
-    EXPECT_EQ(i, GetWindowLongA(piece, GWL_USERDATA));
+    EXPECT_EQ(i, GetWindowLongPtrA(piece, GWLP_USERDATA));
     if (i > 0) {
       EXPECT_EQ(launcher, GetWindow(piece, GW_OWNER)) << "piece " << i;
     }

@@ -54,8 +54,8 @@ TEST_F(Transition, OpenBringsTheHalvesTogetherAndCentresTheLauncher) {
   char title[64];
   GetWindowTextA(launcher, title, sizeof title);
   EXPECT_STREQ(kWindowTitle, title);
-  EXPECT_EQ(0, GetWindowLongA(launcher, GWL_USERDATA));
-  EXPECT_EQ(1, GetWindowLongA(state.pieceWindows[1], GWL_USERDATA));
+  EXPECT_EQ(0, GetWindowLongPtrA(launcher, GWLP_USERDATA));
+  EXPECT_EQ(1, GetWindowLongPtrA(state.pieceWindows[1], GWLP_USERDATA));
 
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(ERROR, GetWindowRgn(launcher, region));

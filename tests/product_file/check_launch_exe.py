@@ -1,0 +1,131 @@
+#!/usr/bin/env python3
+"""Check the shipped LAUNCH.EXE as a file, without running it.
+
+It must be a 32-bit (PE32) Windows GUI program that imports only Windows' own DLLs,
+whose code stays small, and that carries every picture and sound byte for byte as the
+committed files hold them. Standard library only.
+Usage: check_launch_exe.py LAUNCH.EXE RESOURCES_DIR
+"""
+
+import struct
+import sys
+from pathlib import Path
+
+ALLOWED_IMPORTS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL", "WINMM.DLL"}
+MAX_TEXT_BYTES = 32 * 1024
+RT_BITMAP, RT_STRING, RT_GROUP_ICON, RT_VERSION = 2, 6, 14, 16
+BITMAPS = {199: "background.bmp", 200: "mask.bmp",
+           **{n: f"face{n}.bmp" for n in range(201, 205)}}
+SOUNDS = {300: "press.wav", 301: "release.wav", 302: "highlight.wav",
+          303: "open.wav", 304: "ready.wav", 305: "close.wav"}
+
+
+class PeFile:
+    def __init__(self, data):
+        self.data = data
+        if data[:2] != b"MZ":
+            raise ValueError("no MZ header")
+        pe = struct.unpack_from("<I", data, 0x3C)[0]
+        if data[pe:pe + 4] != b"PE\0\0":
+            raise ValueError("no PE header")
+        self.machine, sections, _, _, _, optional_size, self.characteristics = \
+            struct.unpack_from("<HHIIIHH", data, pe + 4)
+        optional = pe + 24
+        self.magic = struct.unpack_from("<H", data, optional)[0]
+        self.subsystem, self.dll_characteristics = struct.unpack_from("<HH", data, optional + 68)
+        directories = optional + (96 if self.magic == 0x10B else 112)
+        self.directories = [struct.unpack_from("<II", data, directories + 8 * i)
+                            for i in range(16)]
+        self.sections = {}
+        table = optional + optional_size
+        for i in range(sections):
+            name, vsize, rva, raw_size, raw = struct.unpack_from("<8sIIII", data, table + 40 * i)
+            self.sections[name.rstrip(b"\0").decode()] = (rva, vsize, raw, raw_size)
+
+    def offset(self, rva):
+        for rva0, vsize, raw, raw_size in self.sections.values():
+            if rva0 <= rva < rva0 + max(vsize, raw_size):
+                return raw + rva - rva0
+        raise ValueError(f"RVA {rva:#x} is in no section")
+
+    def c_string(self, rva):
+        start = self.offset(rva)
+        return self.data[start:self.data.index(b"\0", start)].decode("ascii")
+
+    def imported_dlls(self):
+        rva = self.directories[1][0]
+        dlls = []
+        while True:
+            descriptor = struct.unpack_from("<5I", self.data, self.offset(rva))
+            if descriptor[3] == 0:
+                return dlls
+            dlls.append(self.c_string(descriptor[3]).upper())
+            rva += 20
+
+    def resources(self):
+        """{(type, id): bytes}, any language; a named type or id is its name."""
+        base = self.offset(self.directories[2][0])
+
+        def key_of(key):
+            if not key & 0x80000000:
+                return key
+            length = struct.unpack_from("<H", self.data, base + (key & 0x7FFFFFFF))[0]
+            start = base + (key & 0x7FFFFFFF) + 2
+            return self.data[start:start + 2 * length].decode("utf-16-le")
+
+        def entries(directory):
+            named, numbered = struct.unpack_from("<HH", self.data, base + directory + 12)
+            for i in range(named + numbered):
+                key, target = struct.unpack_from("<II", self.data, base + directory + 16 + 8 * i)
+                yield key_of(key), target & 0x7FFFFFFF
+
+        found = {}
+        for kind, names in entries(0):
+            for name, languages in entries(names):
+                for _, leaf in entries(languages):
+                    rva, size = struct.unpack_from("<II", self.data, base + leaf)
+                    found[(kind, name)] = self.data[self.offset(rva):self.offset(rva) + size]
+        return found
+
+
+def problems(exe, resources_dir):
+    pe = PeFile(exe.read_bytes())
+    if pe.magic != 0x10B or pe.machine != 0x14C:
+        yield f"not a PE32 i386 program (magic {pe.magic:#x}, machine {pe.machine:#x})"
+    if pe.subsystem != 2:
+        yield f"subsystem {pe.subsystem}, not a Windows GUI program (2)"
+    extra = set(pe.imported_dlls()) - ALLOWED_IMPORTS
+    if extra:
+        yield f"imports DLLs that are not Windows' own: {sorted(extra)}"
+    text = pe.sections.get(".text", (0, 0, 0, 0))[1]
+    if not 0 < text <= MAX_TEXT_BYTES:
+        yield f".text is {text} bytes, not 1 to {MAX_TEXT_BYTES}"
+
+    carried = pe.resources()
+    # A BITMAP resource is its file without the 14-byte file header.
+    for number, name in BITMAPS.items():
+        if carried.get((RT_BITMAP, number)) != (resources_dir / name).read_bytes()[14:]:
+            yield f"bitmap {number} is not {name} byte for byte"
+    for number, name in SOUNDS.items():
+        if carried.get(("WAVE", number)) != (resources_dir / name).read_bytes():
+            yield f"sound {number} is not {name} byte for byte"
+    for kind, what in ((RT_GROUP_ICON, "icon group 1"), (RT_VERSION, "version resource 1")):
+        if (kind, 1) not in carried:
+            yield f"no {what}"
+    # Strings 1000 and 1001 live in block 1000 // 16 + 1.
+    if (RT_STRING, 63) not in carried:
+        yield "no string block holding strings 1000 and 1001"
+
+
+def main():
+    exe, resources_dir = Path(sys.argv[1]), Path(sys.argv[2])
+    found = list(problems(exe, resources_dir))
+    for problem in found:
+        print(f"{exe.name}: {problem}")
+    if not found:
+        print(f"{exe.name}: PE32 GUI program, Windows' own DLLs only, resources as committed")
+    return 1 if found else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

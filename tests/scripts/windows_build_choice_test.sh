@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Which Windows build the scripts pick, given each answer the 32-bit probe can get, and
+# what a Wine that can't start looks like to the user. Runs on any machine: /bin/true
+# stands for a 32-bit program that runs, and an ELF file for a machine nobody has fails
+# with "Exec format error", exactly as a 32-bit program does where the kernel runs none.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/scripts/lib/arch.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+passed=0
+
+foreign=$work/foreign-program
+# A 64-byte ELF header for machine 0x3fff, which no kernel runs.
+printf '\177ELF\002\001\001\000\000\000\000\000\000\000\000\000\002\000\377\077\001\000\000\000' >"$foreign"
+head -c 40 /dev/zero >>"$foreign"
+chmod +x "$foreign"
+
+check() {
+  local what=$1 expected=$2 actual=$3
+  if [ "$expected" = "$actual" ]; then
+    passed=$((passed + 1))
+  else
+    echo "FAIL: $what: expected [$expected], got [$actual]"
+    failures=$((failures + 1))
+  fi
+}
+
+# probe program | LAUNCHER_ARCH | exit code | build chosen | words the user is told
+choices=(
+  "/bin/true|||win32|"
+  "$foreign||0|win64|this machine runs no 32-bit programs ($foreign: Exec format error): testing the 64-bit build"
+  "$work/absent||0|win64|this machine runs no 32-bit programs ($work/absent is not installed)"
+  "/bin/true|win64|0|win64|LAUNCHER_ARCH=win64: testing the 64-bit build of the same source"
+  "$foreign|win64|0|win64|LAUNCHER_ARCH=win64: testing the 64-bit build of the same source"
+  "/bin/true|win32|0|win32|"
+  "$foreign|win32|2||LAUNCHER_ARCH=win32, but this machine runs no 32-bit programs ($foreign: Exec format error)"
+  "/bin/true|win16|2||LAUNCHER_ARCH must be win32 or win64, not 'win16'"
+)
+for row in "${choices[@]}"; do
+  IFS='|' read -r probe forced code arch words <<<"$row"
+  out=$(
+    LAUNCHER_PROBE_32BIT=$probe LAUNCHER_ARCH=$forced
+    choose_windows_build testing 2>"$work/said"
+    echo "$?|${LAUNCHER_ARCH:-}"
+  )
+  case=${probe##*/}/${forced:-unforced}
+  check "$case: exit code and build" "${code:-0}|$arch" "$(if [ "${out%%|*}" = 0 ]; then echo "0|${out#*|}"; else echo "${out%%|*}|"; fi)"
+  said=$(cat "$work/said")
+  [ -n "$words" ] && said=${said:0:${#words}}
+  check "$case: what the user is told" "$words" "$said"
+done
+
+# The scripts themselves: a forced 32-bit run where none can run ends at once with the
+# reason, before anything is built or started.
+out=$(cd "$work" && LAUNCHER_PROBE_32BIT=$foreign LAUNCHER_ARCH=win32 timeout 120 "$root/scripts/run" 2>&1)
+check "scripts/run forced to win32: exit code" 2 "$?"
+check "scripts/run forced to win32: the reason" 1 "$(echo "$out" | grep -c 'LAUNCHER_ARCH=win32, but this machine runs no 32-bit programs')"
+
+# A Wine that can't start: the test environment says which command failed and why, exits
+# non-zero and leaves no display running.
+out=$(LAUNCHER_WINE=$foreign timeout 120 "$root/scripts/test-env" up "$work/env" win64 2>&1)
+check "Wine that can't start: exit code" 1 "$?"
+check "Wine that can't start: the failed command" 1 "$(echo "$out" | grep -c -m1 "failed (exit code 126): $foreign wineboot -i")"
+check "Wine that can't start: its cause" 1 "$(echo "$out" | grep -c -m1 'Exec format error')"
+check "Wine that can't start: no display left" "" "$(ls "$work/env"/xvfb*.pid 2>/dev/null)"
+
+echo "$passed passed, $failures failed"
+[ "$failures" = 0 ]
