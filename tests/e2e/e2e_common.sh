@@ -40,3 +40,32 @@ expect_double_click_closes() {
   [ "$code" = 0 ] || fail "exit code $code after the double-click"
   echo "closed on a double-click with exit code 0"
 }
+
+# The stand-ins for the disc's programs (STUB.EXE) record each start in $records.
+record_starts() {
+  records=$work/records.txt
+  LAUNCHER_STUB_RECORD=$("$WINE" winepath -w "$records")
+  export LAUNCHER_STUB_RECORD
+}
+
+# How often program $1 started from the disc with its own path as the command line.
+starts_of() {
+  [ -f "$records" ] || { echo 0; return; }
+  awk -F'\t' -v program="$1" '$1 == program && $3 == program' "$records" | wc -l
+}
+started_times() { [ "$(starts_of "$1")" = "$2" ]; }
+
+# Explorer showing D:, started in our prefix: its window is named after the drive. Sets
+# explorer_pid, for the caller to end it.
+explorer_pid=""
+explorer_on_d() {
+  local pid
+  xdotool search --name '\(D:\)' >/dev/null 2>&1 || return 1
+  for pid in $(pgrep -f 'EXPLORER\.EXE D:'); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      explorer_pid=$pid
+      return 0
+    fi
+  done
+  return 1
+}
