@@ -123,11 +123,5 @@ click_button 202 140 60
 wait_for 60 started_times 'D:\Demos\Ravelcog\Setup.exe' 1 ||
   fail "button 202 didn't start D:\\Demos\\Ravelcog\\Setup.exe"
 echo "buttons 201 and 202 started the disc's D:\\SETUP.EXE and D:\\Demos\\Ravelcog\\Setup.exe"
-click_button 203 140 60
-wait_for 90 explorer_on_d || fail "button 203 didn't open Explorer on D:\\"
-screenshot "$work/explorer"
-echo "button 203 opened Explorer on D:\\ (screenshot: $work/explorer.png)"
-kill "$explorer_pid"
-wait_for 30 test ! -d "/proc/$explorer_pid" || fail "Explorer didn't end"
-explorer_pid=""
+expect_203_opens_explorer
 expect_double_click_closes

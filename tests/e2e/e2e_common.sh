@@ -69,3 +69,15 @@ explorer_on_d() {
   done
   return 1
 }
+
+# Button 203 of the launcher at (140, 60) opens Explorer on D:\; its screenshot is saved as
+# $work/explorer.png, then Explorer is ended.
+expect_203_opens_explorer() {
+  click_button 203 140 60
+  wait_for 90 explorer_on_d || fail "button 203 didn't open Explorer on D:\\"
+  screenshot "$work/explorer"
+  echo "button 203 opened Explorer on D:\\ (screenshot: $work/explorer.png)"
+  kill "$explorer_pid"
+  wait_for 30 test ! -d "/proc/$explorer_pid" || fail "Explorer didn't end"
+  explorer_pid=""
+}

@@ -7,18 +7,7 @@ set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-passed=0
-
-check() {
-  local what=$1 expected=$2 actual=$3
-  if [ "$expected" = "$actual" ]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $what: expected [$expected], got [$actual]"
-    failures=$((failures + 1))
-  fi
-}
+. "$root/tests/scripts/checks.sh"
 
 in=$work/in
 mkdir -p "$in/deep/1/2/3/4/5/6/7/8" "$in/reserved" "$in/clash" "$in/cased/demos" "$work/out"
@@ -64,5 +53,4 @@ for row in "${cases[@]}"; do
     "$(find "$work" -newer "$work/before" -type f ! -name stdout ! -name stderr)"
 done
 
-echo "$passed passed, $failures failed"
-[ "$failures" = 0 ]
+checks_summary
