@@ -40,3 +40,44 @@ expect_double_click_closes() {
   [ "$code" = 0 ] || fail "exit code $code after the double-click"
   echo "closed on a double-click with exit code 0"
 }
+
+# The stand-ins for the disc's programs (STUB.EXE) record each start in $records.
+record_starts() {
+  records=$work/records.txt
+  LAUNCHER_STUB_RECORD=$("$WINE" winepath -w "$records")
+  export LAUNCHER_STUB_RECORD
+}
+
+# How often program $1 started from the disc with its own path as the command line.
+starts_of() {
+  [ -f "$records" ] || { echo 0; return; }
+  awk -F'\t' -v program="$1" '$1 == program && $3 == program' "$records" | wc -l
+}
+started_times() { [ "$(starts_of "$1")" = "$2" ]; }
+
+# Explorer showing D:, started in our prefix: its window is named after the drive. Sets
+# explorer_pid, for the caller to end it.
+explorer_pid=""
+explorer_on_d() {
+  local pid
+  xdotool search --name '\(D:\)' >/dev/null 2>&1 || return 1
+  for pid in $(pgrep -f 'EXPLORER\.EXE D:'); do
+    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
+      explorer_pid=$pid
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Button 203 of the launcher at (140, 60) opens Explorer on D:\; its screenshot is saved as
+# $work/explorer.png, then Explorer is ended.
+expect_203_opens_explorer() {
+  click_button 203 140 60
+  wait_for 90 explorer_on_d || fail "button 203 didn't open Explorer on D:\\"
+  screenshot "$work/explorer"
+  echo "button 203 opened Explorer on D:\\ (screenshot: $work/explorer.png)"
+  kill "$explorer_pid"
+  wait_for 30 test ! -d "/proc/$explorer_pid" || fail "Explorer didn't end"
+  explorer_pid=""
+}

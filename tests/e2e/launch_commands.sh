@@ -12,9 +12,7 @@ stub=$4
 e2e_begin "$depth" "$3"
 
 disc=$work/disc
-records=$work/records.txt
 make_sample_disc "$disc" "$exe" "$stub"
-explorer_pid=""
 cleanup() {
   [ -n "$explorer_pid" ] && kill "$explorer_pid" 2>/dev/null
   unmap_drive d
@@ -22,29 +20,9 @@ cleanup() {
 map_drive d "$disc"
 trap cleanup EXIT
 
-# The stand-ins record each start in $records; the launcher's log shows each message box.
-LAUNCHER_STUB_RECORD=$("$WINE" winepath -w "$records")
-export LAUNCHER_STUB_RECORD WINEDEBUG=trace+msgbox
-
-# How often program $1 started from the disc with its own path as the command line.
-starts_of() {
-  [ -f "$records" ] || { echo 0; return; }
-  awk -F'\t' -v program="$1" '$1 == program && $3 == program' "$records" | wc -l
-}
-started_times() { [ "$(starts_of "$1")" = "$2" ]; }
-
-# Explorer showing D:, started in our prefix: its window is named after the drive.
-explorer_on_d() {
-  local pid
-  xdotool search --name '\(D:\)' >/dev/null 2>&1 || return 1
-  for pid in $(pgrep -f 'EXPLORER\.EXE D:'); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-      explorer_pid=$pid
-      return 0
-    fi
-  done
-  return 1
-}
+# The stand-ins record each start; the launcher's log shows each message box.
+record_starts
+export WINEDEBUG=trace+msgbox
 
 message_boxes_open() {
   [ "$(xdotool search --name "^$LAUNCHER_TITLE\$" 2>/dev/null | wc -l)" -gt 1 ]
@@ -65,13 +43,7 @@ wait_for 60 started_times 'D:\Demos\Ravelcog\Setup.exe' 1 ||
   fail "button 202 didn't start D:\\Demos\\Ravelcog\\Setup.exe"
 echo "button 202 started D:\\Demos\\Ravelcog\\Setup.exe"
 
-click_button 203 140 60
-wait_for 90 explorer_on_d || fail "button 203 didn't open Explorer on D:\\"
-screenshot "$work/explorer"
-echo "button 203 opened Explorer on D:\\ (screenshot: $work/explorer.png)"
-kill "$explorer_pid"
-wait_for 30 test ! -d "/proc/$explorer_pid" || fail "Explorer didn't end"
-explorer_pid=""
+expect_203_opens_explorer
 launcher_at 140 60 || fail "the launcher didn't stay open"
 
 rm "$disc/SETUP.EXE"

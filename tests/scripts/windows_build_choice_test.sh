@@ -8,24 +8,13 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/arch.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-passed=0
+. "$root/tests/scripts/checks.sh"
 
 foreign=$work/foreign-program
 # A 64-byte ELF header for machine 0x3fff, which no kernel runs.
 printf '\177ELF\002\001\001\000\000\000\000\000\000\000\000\000\002\000\377\077\001\000\000\000' >"$foreign"
 head -c 40 /dev/zero >>"$foreign"
 chmod +x "$foreign"
-
-check() {
-  local what=$1 expected=$2 actual=$3
-  if [ "$expected" = "$actual" ]; then
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $what: expected [$expected], got [$actual]"
-    failures=$((failures + 1))
-  fi
-}
 
 # probe program | LAUNCHER_ARCH | exit code | build chosen | words the user is told
 choices=(
@@ -66,5 +55,4 @@ check "Wine that can't start: the failed command" 1 "$(echo "$out" | grep -c -m1
 check "Wine that can't start: its cause" 1 "$(echo "$out" | grep -c -m1 'Exec format error')"
 check "Wine that can't start: no display left" "" "$(ls "$work/env"/xvfb*.pid 2>/dev/null)"
 
-echo "$passed passed, $failures failed"
-[ "$failures" = 0 ]
+checks_summary

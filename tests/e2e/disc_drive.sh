@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The disc image from scripts/make-disc, read back with xorriso: both name trees hold the
+# expected names, each file equal to its source (AUTORUN.INF byte for byte), and the label.
+# Then the files read back become D:, a CD-ROM with that label as Windows reports it, and
+# the real launcher runs as D:\LAUNCH.EXE: 201, 202 and 203 start the disc's SETUP.EXE, its
+# demo installer and Explorer on D:\, and a double-click ends it with exit code 0.
+#   disc_drive.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE
+set -u
+. "$(dirname "$0")/e2e_common.sh"
+exe=$1
+stub=$4
+e2e_begin "$2" "$3"
+
+# The demo is the stand-in with bytes after its end (which Windows ignores), so that the
+# two installers can't be taken for each other.
+in=$work/in
+mkdir -p "$in/content/Extras"
+cp "$stub" "$in/setup.exe"
+{ cat "$stub"; echo "the demo installer"; } >"$in/demo.exe"
+echo "Read me first." >"$in/content/Read Me.txt"
+echo "What changed." >"$in/content/Extras/Release notes.txt"
+printf '%s\r\n' "[autorun]" "open=LAUNCH.EXE" "icon=LAUNCH.EXE,0" "label=Norvane" \
+  "action=Run Norvane CD Setup" >"$in/AUTORUN.INF"
+image=$work/norvane-disc.iso
+"$root/scripts/make-disc" --out "$image" --setup "$in/setup.exe" --demo "$in/demo.exe" \
+  --add "$in/content" >"$work/make-disc.log" 2>&1 ||
+  fail "scripts/make-disc failed: $(tail -n 5 "$work/make-disc.log")"
+
+# name on the plain ISO 9660 tree (as is, version included) | on the Joliet tree | source
+disc=(
+  "AUTORUN.INF;1|AUTORUN.INF|$in/AUTORUN.INF"
+  "DEMOS/RAVELCOG/SETUP.EXE;1|Demos/Ravelcog/Setup.exe|$in/demo.exe"
+  "EXTRAS/RELEASE_.TXT;1|Extras/Release notes.txt|$in/content/Extras/Release notes.txt"
+  "LAUNCH.EXE;1|LAUNCH.EXE|$root/build/win32/LAUNCH.EXE"
+  "READ_ME.TXT;1|Read Me.txt|$in/content/Read Me.txt"
+  "SETUP.EXE;1|SETUP.EXE|$in/setup.exe"
+)
+for tree in 1:ecma119:iso9660 2:norock:joliet; do
+  IFS=: read -r column kind folder <<<"$tree"
+  xorriso -osirrox on -read_fs "$kind" -ecma119_map unmapped -indev "$image" -extract / \
+    "$work/$folder" >/dev/null 2>&1 || fail "xorriso can't read the $folder tree"
+  for row in "${disc[@]}"; do
+    name=$(cut -d'|' -f"$column" <<<"$row")
+    cmp -s "${row##*|}" "$work/$folder/$name" || fail "$folder $name is not ${row##*|}"
+  done
+  held=$(cd "$work/$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+  [ "$held" = "$(printf '%s\n' "${disc[@]}" | cut -d'|' -f"$column" | LC_ALL=C sort)" ] ||
+    fail "the $folder tree holds other files: ${held//$'\n'/ }"
+done
+label=$(xorriso -indev "$image" -pvd_info 2>/dev/null | sed -n 's/^Volume Id *: //p')
+[ "$label" = NORVANE ] || fail "volume label '$label', not NORVANE"
+echo "both name trees hold the ${#disc[@]} files, each equal to its source; volume $label"
+
+# The Joliet files become D:, the way Windows reads the disc. Wine's mount manager takes
+# the drive type from the registry when the prefix starts, and a drive that is a folder
+# gets its label from the file .windows-label in it.
+drive=$work/joliet
+drives_key='HKLM\Software\Wine\Drives'
+saved_type=$("$WINE" reg query "$drives_key" /v d: 2>/dev/null | tr -d '\r' |
+  awk '$1 == "d:" { print $3 }')
+set_drive_type() {
+  if [ -n "$1" ]; then
+    run_explained "$WINE" reg add "$drives_key" /v d: /t REG_SZ /d "$1" /f
+  else
+    "$WINE" reg delete "$drives_key" /v d: /f >/dev/null 2>&1
+  fi
+  wineserver -k
+  wineserver -w
+  run_explained wineserver -p
+}
+cleanup() {
+  [ -n "$explorer_pid" ] && kill "$explorer_pid" 2>/dev/null
+  stop_launcher "$exit_file"
+  unmap_drive d
+  set_drive_type "$saved_type"
+  chmod -R u+w "$work"
+}
+chmod u+w "$drive"
+echo "$label" >"$drive/.windows-label"
+if [ "$(cat "$LAUNCHER_TEST_ENV/arch")" != win32 ]; then
+  # shellcheck disable=SC2015  # the second assignment is for a failed probe only
+  why=$(runs_32bit_programs) && why="the tests run the 64-bit build" ||
+    why="this machine runs no 32-bit programs ($why)"
+  cp -f "$exe" "$drive/LAUNCH.EXE"
+  echo "$why: D:\\LAUNCH.EXE is the 64-bit build of the same source ($exe)," \
+    "in place of the image's 32-bit LAUNCH.EXE"
+fi
+chmod a-w "$drive" "$drive/LAUNCH.EXE"
+map_drive d "$drive"
+trap cleanup EXIT
+set_drive_type cdrom || fail "Wine could not take D: as a CD-ROM"
+
+# What Windows says about D: (GetDriveType and GetVolumeInformation, through WMI).
+reported=$("$WINE" wmic logicaldisk get DeviceID,DriveType,VolumeName 2>/dev/null |
+  iconv -f UTF-16LE -t UTF-8 | tr -d '\r' | awk '$1 == "D:" { print $2, $3 }')
+[ "$reported" = "5 $label" ] ||
+  fail "Windows reports D: as [$reported], not [5 $label] (5: DRIVE_CDROM, then the label)"
+echo "Windows reports D: as a CD-ROM (drive type 5) labelled $label"
+
+record_starts
+start_launcher "$drive/LAUNCH.EXE" "$exit_file" 'D:\LAUNCH.EXE'
+expect_opened
+screenshot "$work/launcher"
+echo "D:\\LAUNCH.EXE opened (screenshot: $work/launcher.png)"
+
+click_button 201 140 60
+wait_for 60 started_times 'D:\SETUP.EXE' 1 || fail "button 201 didn't start D:\\SETUP.EXE"
+click_button 202 140 60
+wait_for 60 started_times 'D:\Demos\Ravelcog\Setup.exe' 1 ||
+  fail "button 202 didn't start D:\\Demos\\Ravelcog\\Setup.exe"
+echo "buttons 201 and 202 started the disc's D:\\SETUP.EXE and D:\\Demos\\Ravelcog\\Setup.exe"
+expect_203_opens_explorer
+expect_double_click_closes
