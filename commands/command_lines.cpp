@@ -112,3 +112,16 @@ bool BuildExplorerLine(CommandLine& line, const char* windowsDirectory,
   const bool knowsWindows = BoundedLength(windowsDirectory, kDirectorySize) > 0;
   return knowsWindows && pathFits && text.Fits();
 }
+
+void SplitProgramAndParameters(const char* line, CommandLine& program, const char*& parameters) {
+  const size_t length = BoundedLength(line, kCommandLineSize);
+  const bool quoted = length > 0 && line[0] == '"';
+  const char end = quoted ? '"' : ' ';
+  size_t at = quoted ? 1 : 0;
+  const size_t start = at;
+  while (at < length && line[at] != end) ++at;
+  BoundedText(program, sizeof program).Append(line + start, at - start);
+  if (quoted && at < length) ++at;  // the closing quote
+  while (at < length && line[at] == ' ') ++at;
+  parameters = line + at;
+}
