@@ -3,13 +3,18 @@
 // - with LAUNCHER_STUB_RECORD naming a file, it appends one line to that file,
 //   "program<TAB>working directory<TAB>command line", and exits at once (for tests);
 // - otherwise it shows the same in a message box, for whoever pressed the button.
+// With LAUNCHER_STUB_BUSY naming a file that holds a number, a start that records works
+// that many milliseconds first, without a message loop, as an installer that unpacks
+// before its first window does.
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
 
 constexpr char kRecordVariable[] = "LAUNCHER_STUB_RECORD";
+constexpr char kBusyVariable[] = "LAUNCHER_STUB_BUSY";
 
 std::string ProgramPath() {
   char path[MAX_PATH] = "";
@@ -21,6 +26,22 @@ std::string WorkingDirectory() {
   char directory[MAX_PATH] = "";
   GetCurrentDirectoryA(MAX_PATH, directory);
   return directory;
+}
+
+// Milliseconds to keep busy: what the file named by LAUNCHER_STUB_BUSY holds, or 0.
+DWORD BusyMilliseconds() {
+  char file[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA(kBusyVariable, file, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return 0;
+  HANDLE busy = CreateFileA(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (busy == INVALID_HANDLE_VALUE) return 0;
+  char text[16] = "";
+  DWORD read = 0;
+  ReadFile(busy, text, sizeof text - 1, &read, nullptr);
+  CloseHandle(busy);
+  text[read] = '\0';
+  return static_cast<DWORD>(strtoul(text, nullptr, 10));
 }
 
 // One write per start, so that a reader never sees half a line from another start.
@@ -53,7 +74,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const DWORD length = GetEnvironmentVariableA(kRecordVariable, recordFile, MAX_PATH);
   if (length > 0 && length < MAX_PATH) {
     const std::string line = program + "\t" + directory + "\t" + commandLine + "\n";
-    return AppendRecord(recordFile, line) ? 0 : 1;
+    const bool recorded = AppendRecord(recordFile, line);
+    Sleep(BusyMilliseconds());
+    return recorded ? 0 : 1;
   }
   ShowWhoIAm(program, directory, commandLine);
   return 0;
