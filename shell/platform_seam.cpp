@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include "commands/ansi_text.h"
 #include "shell/system_library.h"
 
 namespace {
@@ -24,7 +25,11 @@ BOOL WINAPI ShellExecuteFromSystemDirectory(SHELLEXECUTEINFOA* request) {
   return shellExecuteEx(request);
 }
 
+bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
 }  // namespace
+
+bool (*isAnsiLeadByte)(unsigned char byte) = AnsiLeadByte;
 
 PlatformSeam platform = {
     GetTickCount,

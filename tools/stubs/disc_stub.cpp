@@ -6,6 +6,8 @@
 // With LAUNCHER_STUB_BUSY naming a file that holds a number, a start that records works
 // that many milliseconds first, without a message loop, as an installer that unpacks
 // before its first window does.
+// With LAUNCHER_STUB_CODE_PAGE naming a file, a start that records also writes the ANSI
+// code page it runs in there, so that a test can't pass on the wrong one.
 #include <windows.h>
 
 #include <cstdlib>
@@ -15,6 +17,7 @@ namespace {
 
 constexpr char kRecordVariable[] = "LAUNCHER_STUB_RECORD";
 constexpr char kBusyVariable[] = "LAUNCHER_STUB_BUSY";
+constexpr char kCodePageVariable[] = "LAUNCHER_STUB_CODE_PAGE";
 
 std::string ProgramPath() {
   char path[MAX_PATH] = "";
@@ -45,9 +48,9 @@ DWORD BusyMilliseconds() {
 }
 
 // One write per start, so that a reader never sees half a line from another start.
-bool AppendRecord(const char* file, const std::string& line) {
-  HANDLE record = CreateFileA(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+bool WriteRecord(const char* file, const std::string& line, DWORD disposition, DWORD access) {
+  HANDLE record = CreateFileA(file, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (record == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const BOOL ok = WriteFile(record, line.data(), static_cast<DWORD>(line.size()), &written,
@@ -74,7 +77,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const DWORD length = GetEnvironmentVariableA(kRecordVariable, recordFile, MAX_PATH);
   if (length > 0 && length < MAX_PATH) {
     const std::string line = program + "\t" + directory + "\t" + commandLine + "\n";
-    const bool recorded = AppendRecord(recordFile, line);
+    bool recorded = WriteRecord(recordFile, line, OPEN_ALWAYS, FILE_APPEND_DATA);
+    char codePageFile[MAX_PATH];
+    const DWORD named = GetEnvironmentVariableA(kCodePageVariable, codePageFile, MAX_PATH);
+    if (named > 0 && named < MAX_PATH) {
+      recorded = WriteRecord(codePageFile, std::to_string(GetACP()) + "\n", CREATE_ALWAYS,
+                             GENERIC_WRITE) && recorded;
+    }
     Sleep(BusyMilliseconds());
     return recorded ? 0 : 1;
   }
