@@ -47,10 +47,16 @@ DWORD BusyMilliseconds() {
   return static_cast<DWORD>(strtoul(text, nullptr, 10));
 }
 
-// One write per start, so that a reader never sees half a line from another start.
+// One write per start, with the file to itself: the launcher doesn't wait for one start
+// before the next, and two stand-ins appending at once could otherwise both write at
+// what each found to be the end. Gives up after about 10 s of others holding the file.
 bool WriteRecord(const char* file, const std::string& line, DWORD disposition, DWORD access) {
-  HANDLE record = CreateFileA(file, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE record = INVALID_HANDLE_VALUE;
+  for (int tries = 0; tries < 1000; ++tries) {
+    record = CreateFileA(file, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (record != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
+    Sleep(10);
+  }
   if (record == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const BOOL ok = WriteFile(record, line.data(), static_cast<DWORD>(line.size()), &written,
