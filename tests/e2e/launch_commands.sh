@@ -38,18 +38,20 @@ starts_of() {
 }
 started_times() { [ "$(starts_of "$1")" = "$2" ]; }
 
-# Whether a stand-in started from the disc still runs in our prefix (its id in
-# $stand_in_pid).
-stand_in_running() {
+# Whether a process of our prefix has a command line that matches $1 (its id in $found_pid).
+runs_in_our_prefix() {
   local pid
-  for pid in $(pgrep -f 'D:\\(SETUP\.EXE|Demos)'); do
+  for pid in $(pgrep -f "$1"); do
     if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-      stand_in_pid=$pid
+      found_pid=$pid
       return 0
     fi
   done
   return 1
 }
+
+# Whether a stand-in started from the disc still runs (its id in $stand_in_pid).
+stand_in_running() { runs_in_our_prefix 'D:\\(SETUP\.EXE|Demos)' && stand_in_pid=$found_pid; }
 no_stand_in_running() { ! stand_in_running; }
 
 # The launcher on the screen with button $1 highlighted and the others normal.
@@ -61,15 +63,8 @@ highlighted() {
 
 # Explorer showing D:, started in our prefix: its window is named after the drive.
 explorer_on_d() {
-  local pid
   xdotool search --name '\(D:\)' >/dev/null 2>&1 || return 1
-  for pid in $(pgrep -f 'EXPLORER\.EXE D:'); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-      explorer_pid=$pid
-      return 0
-    fi
-  done
-  return 1
+  runs_in_our_prefix 'EXPLORER\.EXE D:' && explorer_pid=$found_pid
 }
 
 message_boxes_open() {
