@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "commands/ansi_text.h"
 #include "commands/bounded_text.h"
 
 namespace {
@@ -31,12 +32,6 @@ bool IsUncPath(const char* directory, size_t length) {
   return length >= 2 && directory[0] == '\\' && directory[1] == '\\';
 }
 
-// Index of the first backslash in text[from, length), or length.
-size_t SeparatorAfter(const char* text, size_t from, size_t length) {
-  while (from < length && text[from] != '\\') ++from;
-  return from;
-}
-
 // \\server\share\ for a network path; otherwise the drive root of the first character,
 // as the launcher has always taken it.
 void AppendDiscRoot(BoundedText& root, const char* directory) {
@@ -49,9 +44,9 @@ void AppendDiscRoot(BoundedText& root, const char* directory) {
     root.Append(directory[0]).Append(":\\");
     return;
   }
-  const size_t serverEnd = SeparatorAfter(directory, 2, length);
+  const size_t serverEnd = BackslashAfter(directory, 2, length);
   const size_t shareEnd =
-      serverEnd < length ? SeparatorAfter(directory, serverEnd + 1, length) : length;
+      serverEnd < length ? BackslashAfter(directory, serverEnd + 1, length) : length;
   root.Append(directory, shareEnd).Append('\\');
 }
 
@@ -77,7 +72,8 @@ bool StartLineWithProgram(BoundedText& line, const char* directory, size_t limit
 
 bool AppendPathElement(char* path, size_t size, const char* element) {
   BoundedText extended(path, size, BoundedText::Start::AfterExisting);
-  if (extended.Length() > 0 && extended.Last() != '\\') extended.Append('\\');
+  if (extended.Length() > 0 && !EndsInBackslash(extended.Text(), extended.Length()))
+    extended.Append('\\');
   extended.Append(element);
   return extended.Fits();
 }
@@ -111,4 +107,17 @@ bool BuildExplorerLine(CommandLine& line, const char* windowsDirectory,
   AppendQuotedIfSpaced(text, root);
   const bool knowsWindows = BoundedLength(windowsDirectory, kDirectorySize) > 0;
   return knowsWindows && pathFits && text.Fits();
+}
+
+void SplitProgramAndParameters(const char* line, CommandLine& program, const char*& parameters) {
+  const size_t length = BoundedLength(line, kCommandLineSize);
+  const bool quoted = length > 0 && line[0] == '"';
+  const char end = quoted ? '"' : ' ';
+  size_t at = quoted ? 1 : 0;
+  const size_t start = at;
+  while (at < length && line[at] != end) ++at;
+  BoundedText(program, sizeof program).Append(line + start, at - start);
+  if (quoted && at < length) ++at;  // the closing quote
+  while (at < length && line[at] == ' ') ++at;
+  parameters = line + at;
 }

@@ -33,3 +33,9 @@ bool BuildDemoSetupLine(CommandLine& line, const char* moduleDirectory);
 // EXPLORER.EXE in the Windows directory, a space, then the root of the launcher's disc.
 bool BuildExplorerLine(CommandLine& line, const char* windowsDirectory,
                        const char* moduleDirectory);
+
+// The program and its parameters as the shell's start takes them apart: what the
+// line's opening quotes enclose, or else its first word, and the rest of the line after
+// the spaces that follow (empty if none). `parameters` points into `line`. A space or a
+// quote is never the second byte of a double-byte character, so bytes are compared.
+void SplitProgramAndParameters(const char* line, CommandLine& program, const char*& parameters);

@@ -14,8 +14,55 @@ namespace {
 static_assert(sizeof state.moduleDirectory == kDirectorySize,
               "the command lines read the whole of the launcher's directory, no further");
 
-// WinExec answers above 31 when the program started, an error code otherwise.
-constexpr UINT kLastFailedStart = 31;
+// ERROR_ELEVATION_REQUIRED, which the cross compiler's headers lack.
+constexpr DWORD kElevationRequired = 740;
+
+enum class StartResult { Started, Declined, Failed };
+
+// The start WinExec made (the line as given, shown normally, nothing inherited, the
+// launcher's working directory), without waiting until the program is idle: an
+// installer that unpacks for a while before its first window must not freeze the
+// launcher. The launcher keeps no hold on what it started.
+bool CreateProgramProcess(const CommandLine& line) {
+  CommandLine writable;  // the platform may write into the line while it reads it
+  lstrcpynA(writable, line, kCommandLineSize);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION started = {};
+  if (!platform.createProcess(nullptr, writable, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &started))
+    return false;
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}
+
+// A program that needs administrator rights can't be created from an unelevated
+// launcher; the shell's start asks the user for them. A user who declines has chosen,
+// and is not told that it failed.
+StartResult StartWithConsent(const CommandLine& line) {
+  CommandLine program;
+  const char* parameters = nullptr;
+  SplitProgramAndParameters(line, program, parameters);
+  SHELLEXECUTEINFOA request = {};
+  request.cbSize = sizeof request;
+  request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;  // failures are ours to report
+  request.hwnd = state.pieceWindows[0];
+  request.lpVerb = "runas";
+  request.lpFile = program;
+  request.lpParameters = parameters[0] != '\0' ? parameters : nullptr;
+  request.nShow = SW_SHOWNORMAL;
+  if (platform.shellExecute(&request)) return StartResult::Started;
+  return GetLastError() == ERROR_CANCELLED ? StartResult::Declined : StartResult::Failed;
+}
+
+StartResult StartProgram(const CommandLine& line) {
+  if (CreateProgramProcess(line)) return StartResult::Started;
+  if (GetLastError() != kElevationRequired) return StartResult::Failed;
+  return StartWithConsent(line);
+}
 
 void ReportFailedStart(const char* commandLine, UINT icon) {
   char format[kFailureFormatSize] = "";
@@ -27,7 +74,7 @@ void ReportFailedStart(const char* commandLine, UINT icon) {
 
 // A line that couldn't be built whole is never handed over, only reported.
 void StartOrReport(const CommandLine& line, bool built, UINT failureIcon) {
-  if (built && platform.winExec(line, SW_SHOWNORMAL) > kLastFailedStart) return;
+  if (built && StartProgram(line) != StartResult::Failed) return;
   ReportFailedStart(line, failureIcon);
 }
 

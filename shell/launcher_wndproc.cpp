@@ -41,9 +41,17 @@ LRESULT OnPaint(HWND hwnd) {
   return 1;
 }
 
-// The notification code in the high word is not looked at: a click or a double-click
-// notification runs the command alike.
+// The buttons are owner-drawn, and such a button reports the second click of a
+// double-click as a notification of its own: the first click has started the program
+// already, and users double-click out of habit. EXIT takes every notification, as ever.
+bool IsSecondClickOfALaunch(WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  const bool launch = id == kRunSetupId || id == kRunDemoSetupId || id == kExploreDiscId;
+  return launch && HIWORD(wParam) == BN_DOUBLECLICKED;
+}
+
 LRESULT OnCommand(WPARAM wParam) {
+  if (IsSecondClickOfALaunch(wParam)) return 1;
   switch (LOWORD(wParam)) {
     case kRunSetupId:
       RunSetup();

@@ -2,7 +2,43 @@
 
 #include <mmsystem.h>
 
+#include "commands/ansi_text.h"
+#include "shell/system_library.h"
+
+namespace {
+
+using ShellExecuteFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOA* request);
+
+// Only a start that needs administrator rights goes through the shell, so the launcher
+// doesn't link to it: shell32 and all it pulls in are loaded on that start, from the
+// system directory, and kept for the rest of the run.
+BOOL WINAPI ShellExecuteFromSystemDirectory(SHELLEXECUTEINFOA* request) {
+  static ShellExecuteFunction shellExecuteEx = nullptr;
+  if (shellExecuteEx == nullptr) {
+    HMODULE shell = LoadSystemLibrary("shell32.dll");
+    if (shell == nullptr) return FALSE;
+    // Through void(*)(), which converts to any function type without a warning.
+    shellExecuteEx = reinterpret_cast<ShellExecuteFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteExA")));
+    if (shellExecuteEx == nullptr) return FALSE;
+  }
+  return shellExecuteEx(request);
+}
+
+bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+}  // namespace
+
+bool (*isAnsiLeadByte)(unsigned char byte) = AnsiLeadByte;
+
 PlatformSeam platform = {
-    GetTickCount, GetSystemMetrics, CreateICA, sndPlaySoundA, PlaySoundA, WinExec, MessageBoxA,
+    GetTickCount,
+    GetSystemMetrics,
+    CreateICA,
+    sndPlaySoundA,
+    PlaySoundA,
+    CreateProcessA,
+    ShellExecuteFromSystemDirectory,
+    MessageBoxA,
     GetWindowsDirectoryA,
 };

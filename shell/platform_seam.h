@@ -4,6 +4,7 @@
 // boxes and the Windows directory. The product only ever calls these through `platform`;
 // it starts out holding the real Windows functions.
 #include <windows.h>
+#include <shellapi.h>
 
 struct PlatformSeam {
   DWORD(WINAPI* getTickCount)();
@@ -12,7 +13,15 @@ struct PlatformSeam {
                                         const DEVMODEA* mode);
   BOOL(WINAPI* sndPlaySound)(LPCSTR image, UINT flags);
   BOOL(WINAPI* stopSounds)(LPCSTR sound, HMODULE module, DWORD flags);
-  UINT(WINAPI* winExec)(LPCSTR commandLine, UINT show);
+  // Starts a program; CreateProcessA.
+  BOOL(WINAPI* createProcess)(LPCSTR application, LPSTR commandLine,
+                              LPSECURITY_ATTRIBUTES processAttributes,
+                              LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,
+                              DWORD flags, LPVOID environment, LPCSTR directory,
+                              LPSTARTUPINFOA startup, LPPROCESS_INFORMATION started);
+  // The shell's start (ShellExecuteExA), which can ask the user for administrator rights.
+  // Shell32 is loaded from the system directory on the first call, not before.
+  BOOL(WINAPI* shellExecute)(SHELLEXECUTEINFOA* request);
   int(WINAPI* messageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
   UINT(WINAPI* getWindowsDirectory)(LPSTR buffer, UINT size);
 };

@@ -59,11 +59,16 @@ started_times() { [ "$(starts_of "$1")" = "$2" ]; }
 # explorer_pid, for the caller to end it.
 explorer_pid=""
 explorer_on_d() {
-  local pid
   xdotool search --name '\(D:\)' >/dev/null 2>&1 || return 1
-  for pid in $(pgrep -f 'EXPLORER\.EXE D:'); do
+  runs_in_our_prefix 'EXPLORER\.EXE D:' && explorer_pid=$found_pid
+}
+
+# Whether a process of our prefix has a command line that matches $1 (its id in $found_pid).
+runs_in_our_prefix() {
+  local pid
+  for pid in $(pgrep -f "$1"); do
     if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-      explorer_pid=$pid
+      found_pid=$pid
       return 0
     fi
   done

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Run from a sample disc mapped as drive D:, the real LAUNCH.EXE starts D:\SETUP.EXE from
-# button 201, D:\Demos\Ravelcog\Setup.exe from button 202 and Explorer on D:\ from button
-# 203, and stays open. With the installer gone, button 201 shows "Unable to execute
-# D:\SETUP.EXE"; Enter closes the box and a double-click still ends the launcher with 0.
+# button 201 (once for a double-click, twice for two clicks a second apart),
+# D:\Demos\Ravelcog\Setup.exe from button 202 and Explorer on D:\ from button 203, and
+# stays open. While an installer works before its first window, the highlight follows the
+# pointer. With the installer gone, button 201 shows "Unable to execute D:\SETUP.EXE";
+# Enter closes the box and a double-click still ends the launcher with 0.
 #   launch_commands.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
@@ -20,9 +22,23 @@ cleanup() {
 map_drive d "$disc"
 trap cleanup EXIT
 
-# The stand-ins record each start; the launcher's log shows each message box.
+# The stand-ins record each start, and work as many milliseconds as $busy holds when it
+# is there; the launcher's log shows each message box.
 record_starts
-export WINEDEBUG=trace+msgbox
+busy=$work/busy
+LAUNCHER_STUB_BUSY=$("$WINE" winepath -w "$busy")
+export LAUNCHER_STUB_BUSY WINEDEBUG=trace+msgbox
+
+# Whether a stand-in started from the disc still runs (its id in $stand_in_pid).
+stand_in_running() { runs_in_our_prefix 'D:\\(SETUP\.EXE|Demos)' && stand_in_pid=$found_pid; }
+no_stand_in_running() { ! stand_in_running; }
+
+# The launcher on the screen with button $1 highlighted and the others normal.
+highlighted() {
+  screenshot "$work/highlight-$1" &&
+    python3 "$root/tests/e2e/screen_check.py" "$work/highlight-$1.ppm" \
+      "$root/resources/background.bmp" 140 60 "$1=highlighted" >/dev/null
+}
 
 message_boxes_open() {
   [ "$(xdotool search --name "^$LAUNCHER_TITLE\$" 2>/dev/null | wc -l)" -gt 1 ]
@@ -34,14 +50,42 @@ expect_opened
 
 click_button 201 140 60
 wait_for 60 started_times 'D:\SETUP.EXE' 1 || fail "button 201 didn't start D:\\SETUP.EXE"
+sleep 1  # well past the double-click time: two separate clicks
 click_button 201 140 60
 wait_for 60 started_times 'D:\SETUP.EXE' 2 || fail "a second click on 201 didn't start it again"
-echo "button 201 started D:\\SETUP.EXE, twice for two clicks"
+echo "button 201 started D:\\SETUP.EXE, twice for two clicks a second apart"
 
+# xdotool's clicks 60 ms apart are one double-click. Button 202 then marks the end: the
+# launcher handles its input in order, so every start the double-click caused was made
+# before 202's, and once no stand-in runs, each has left its record.
+sleep 1
+xdotool mousemove $(button_centre 201) click --repeat 2 --delay 60 1
+sleep 1
 click_button 202 140 60
 wait_for 60 started_times 'D:\Demos\Ravelcog\Setup.exe' 1 ||
   fail "button 202 didn't start D:\\Demos\\Ravelcog\\Setup.exe"
-echo "button 202 started D:\\Demos\\Ravelcog\\Setup.exe"
+wait_for 60 no_stand_in_running || fail "the stand-ins didn't end"
+[ "$(starts_of 'D:\SETUP.EXE')" = 3 ] ||
+  fail "a double-click on 201 started D:\\SETUP.EXE $(($(starts_of 'D:\SETUP.EXE') - 2)) times"
+echo "a double-click on 201 started D:\\SETUP.EXE once; button 202 started D:\\Demos\\Ravelcog\\Setup.exe"
+
+# An installer that works 40 s before its first window: the launcher goes on meanwhile
+# (WinExec waited up to 30 s, longer than the checks below may take).
+echo 40000 >"$busy"
+click_button 201 140 60
+wait_for 60 started_times 'D:\SETUP.EXE' 4 || fail "button 201 didn't start the busy installer"
+rm "$busy"
+followed=""
+for button in 203 202; do
+  moved=$(date +%s%N)
+  xdotool mousemove $(button_centre $button)
+  wait_for 15 highlighted $button ||
+    fail "the highlight didn't follow the pointer to $button while the installer started"
+  stand_in_running || fail "the check on $button came after the installer's start"
+  followed="$followed, to $button in $((($(date +%s%N) - moved) / 1000000)) ms"
+done
+echo "while the installer worked, the highlight followed the pointer$followed (screenshots included)"
+kill "$stand_in_pid"
 
 expect_203_opens_explorer
 launcher_at 140 60 || fail "the launcher didn't stay open"
@@ -56,5 +100,5 @@ grep -qF 'trace:msgbox:MSGBOX_OnInit L"Unable to execute D:\\SETUP.EXE"' "$exit_
 xdotool key Return
 wait_for 30 no_message_box || fail "Enter didn't close the message box"
 echo "the missing installer was reported, and Enter closed the box"
-[ "$(starts_of 'D:\SETUP.EXE')" = 2 ] || fail "a missing installer was counted as started"
+[ "$(starts_of 'D:\SETUP.EXE')" = 4 ] || fail "a missing installer was counted as started"
 expect_double_click_closes

@@ -127,6 +127,34 @@ TEST(ExplorerLines, WithoutAWindowsDirectoryNothingIsStartedButTheLineIsShown) {
   EXPECT_STREQ("EXPLORER.EXE D:\\", line);
 }
 
+struct SplitCase {
+  const char* line;
+  const char* program;
+  const char* parameters;
+};
+
+// Every form of line the builders make, taken apart for the shell's start.
+constexpr SplitCase kSplitCases[] = {
+    {"D:\\SETUP.EXE", "D:\\SETUP.EXE", ""},
+    {"\"C:\\My Disc\\SETUP.EXE\"", "C:\\My Disc\\SETUP.EXE", ""},
+    {"C:\\WINDOWS\\EXPLORER.EXE E:\\", "C:\\WINDOWS\\EXPLORER.EXE", "E:\\"},
+    {"\"C:\\My Windows\\EXPLORER.EXE\" D:\\", "C:\\My Windows\\EXPLORER.EXE", "D:\\"},
+    {"C:\\WINDOWS\\EXPLORER.EXE \"\\\\server\\our share\\\"", "C:\\WINDOWS\\EXPLORER.EXE",
+     "\"\\\\server\\our share\\\""},
+    {"\"C:\\Unclosed", "C:\\Unclosed", ""},
+    {"", "", ""},
+};
+
+TEST(SplitProgramAndParameters, TakesTheProgramAsTheLineMeansIt) {
+  for (const SplitCase& c : kSplitCases) {
+    CommandLine program;
+    const char* parameters = nullptr;
+    SplitProgramAndParameters(c.line, program, parameters);
+    EXPECT_STREQ(c.program, program) << c.line;
+    EXPECT_STREQ(c.parameters, parameters) << c.line;
+  }
+}
+
 // Directory buffers filled to the last byte, without a terminator: the longest input the
 // launcher can hold.
 TEST(LongestLines, EveryDriveLineFitsItsBufferWhole) {

@@ -13,6 +13,7 @@ from pathlib import Path
 
 ALLOWED_IMPORTS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL", "WINMM.DLL"}
 MAX_TEXT_BYTES = 32 * 1024
+IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE = 0x8000
 RT_BITMAP, RT_STRING, RT_GROUP_ICON, RT_VERSION = 2, 6, 14, 16
 BITMAPS = {199: "background.bmp", 200: "mask.bmp",
            **{n: f"face{n}.bmp" for n in range(201, 205)}}
@@ -94,6 +95,10 @@ def problems(exe, resources_dir):
         yield f"not a PE32 i386 program (magic {pe.magic:#x}, machine {pe.machine:#x})"
     if pe.subsystem != 2:
         yield f"subsystem {pe.subsystem}, not a Windows GUI program (2)"
+    # Without it, a Remote Desktop session host hands the launcher the user's private
+    # Windows folder, where Explorer isn't.
+    if not pe.dll_characteristics & IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE:
+        yield "not marked terminal-server aware"
     extra = set(pe.imported_dlls()) - ALLOWED_IMPORTS
     if extra:
         yield f"imports DLLs that are not Windows' own: {sorted(extra)}"
@@ -123,7 +128,8 @@ def main():
     for problem in found:
         print(f"{exe.name}: {problem}")
     if not found:
-        print(f"{exe.name}: PE32 GUI program, Windows' own DLLs only, resources as committed")
+        print(f"{exe.name}: PE32 GUI program, terminal-server aware, Windows' own DLLs only, "
+              "resources as committed")
     return 1 if found else 0
 
 

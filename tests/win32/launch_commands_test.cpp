@@ -13,6 +13,8 @@ namespace {
 
 using Log = std::vector<std::string>;
 
+constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED
+
 std::string WindowsDirectory() {
   char directory[MAX_PATH] = "";
   GetWindowsDirectoryA(directory, MAX_PATH);
@@ -24,10 +26,11 @@ void SetModuleDirectory(const std::string& directory) {
 }
 
 // Sends command `id` to the launcher window as a button would and returns what the
-// launcher asked of the platform.
+// launcher asked of the platform. The launcher keeps no handle of what it started.
 Log RunCommand(HWND launcher, int id, WORD notification = BN_CLICKED) {
   seam::launchLog.clear();
   EXPECT_EQ(1, SendMessageA(launcher, WM_COMMAND, MAKEWPARAM(id, notification), 0)) << id;
+  EXPECT_EQ(0, seam::StartHandlesOpen()) << "handles of a started program left open";
   return seam::launchLog;
 }
 
@@ -41,12 +44,12 @@ struct StartCase {
   int id;
   WORD notification;
   const char* moduleDirectory;
-  const char* started;  // the exec entry; {WINDIR} stands for the Windows directory
+  const char* started;  // the exec entry, or none; {WINDIR} stands for the Windows directory
 };
 
 const StartCase kStartCases[] = {
     {201, BN_CLICKED, "D:\\SETUP", "exec D:\\SETUP\\SETUP.EXE show 1"},
-    {201, BN_DOUBLECLICKED, "D:\\", "exec D:\\SETUP.EXE show 1"},
+    {201, BN_CLICKED, "D:\\", "exec D:\\SETUP.EXE show 1"},
     {201, BN_CLICKED, "C:\\My Disc", "exec \"C:\\My Disc\\SETUP.EXE\" show 1"},
     {202, BN_CLICKED, "E:\\ANY", "exec E:\\Demos\\Ravelcog\\Setup.exe show 1"},
     {202, BN_CLICKED, "\\\\server\\share\\disc",
@@ -54,6 +57,10 @@ const StartCase kStartCases[] = {
     {203, BN_CLICKED, "E:\\", "exec {WINDIR}\\EXPLORER.EXE E:\\ show 1"},
     {203, BN_CLICKED, "\\\\server\\our share\\disc",
      "exec {WINDIR}\\EXPLORER.EXE \"\\\\server\\our share\\\" show 1"},
+    // The second click of a double-click: the first one has started the program.
+    {201, BN_DOUBLECLICKED, "D:\\", nullptr},
+    {202, BN_DOUBLECLICKED, "E:\\ANY", nullptr},
+    {203, BN_DOUBLECLICKED, "E:\\", nullptr},
 };
 
 std::string WithWindowsDirectory(std::string entry) {
@@ -69,7 +76,7 @@ TEST(LaunchCommands, EachCommandStartsItsProgramShownNormallyAndTheLauncherStays
   for (const StartCase& c : kStartCases) {
     SCOPED_TRACE(std::to_string(c.id) + " from " + c.moduleDirectory);
     SetModuleDirectory(c.moduleDirectory);
-    const Log expected = {WithWindowsDirectory(c.started)};
+    const Log expected = c.started ? Log{WithWindowsDirectory(c.started)} : Log{};
     EXPECT_EQ(expected, RunCommand(launcher, c.id, c.notification));
   }
   seam::soundLog.clear();
@@ -79,33 +86,55 @@ TEST(LaunchCommands, EachCommandStartsItsProgramShownNormallyAndTheLauncherStays
   ExpectStillRunning(launcher);
 }
 
-struct FailureCase {
+struct OutcomeCase {
   int id;
-  UINT execResult;
+  DWORD execError;   // 0: the process is created
+  DWORD shellError;  // 0: the shell starts it
   const char* moduleDirectory;
   Log expected;  // {WINDIR} stands for the Windows directory
 };
 
-const FailureCase kFailureCases[] = {
-    {201, ERROR_FILE_NOT_FOUND, "D:\\SETUP",
+const OutcomeCase kOutcomeCases[] = {
+    // Not there, or not a program: reported at once, never retried through the shell.
+    {201, ERROR_FILE_NOT_FOUND, 0, "D:\\SETUP",
      {"exec D:\\SETUP\\SETUP.EXE show 1",
       "box launcher 0x10 Norvane CD Setup: Unable to execute D:\\SETUP\\SETUP.EXE"}},
-    {202, 31, "E:\\ANY",
+    {202, ERROR_PATH_NOT_FOUND, 0, "E:\\ANY",
      {"exec E:\\Demos\\Ravelcog\\Setup.exe show 1",
       "box launcher 0x10 Norvane CD Setup: Unable to execute E:\\Demos\\Ravelcog\\Setup.exe"}},
-    {203, 0, "E:\\ANY",
+    {203, ERROR_BAD_EXE_FORMAT, 0, "E:\\ANY",
      {"exec {WINDIR}\\EXPLORER.EXE E:\\ show 1",
       "box launcher 0x30 Norvane CD Setup: Unable to execute {WINDIR}\\EXPLORER.EXE E:\\"}},
-    {201, 32, "D:\\SETUP", {"exec D:\\SETUP\\SETUP.EXE show 1"}},  // 32 is a start
+    {201, 0, 0, "D:\\SETUP", {"exec D:\\SETUP\\SETUP.EXE show 1"}},
+    // Needs administrator rights: the shell asks the user for them, and starts it.
+    {201, kElevationRequired, 0, "D:\\SETUP",
+     {"exec D:\\SETUP\\SETUP.EXE show 1", "shell runas D:\\SETUP\\SETUP.EXE show 1"}},
+    {203, kElevationRequired, 0, "E:\\",
+     {"exec {WINDIR}\\EXPLORER.EXE E:\\ show 1",
+      "shell runas {WINDIR}\\EXPLORER.EXE with E:\\ show 1"}},
+    // The user declined: nothing to report.
+    {201, kElevationRequired, ERROR_CANCELLED, "C:\\My Disc",
+     {"exec \"C:\\My Disc\\SETUP.EXE\" show 1", "shell runas C:\\My Disc\\SETUP.EXE show 1"}},
+    // The shell couldn't start it either: today's box.
+    {202, kElevationRequired, ERROR_ACCESS_DENIED, "E:\\ANY",
+     {"exec E:\\Demos\\Ravelcog\\Setup.exe show 1",
+      "shell runas E:\\Demos\\Ravelcog\\Setup.exe show 1",
+      "box launcher 0x10 Norvane CD Setup: Unable to execute E:\\Demos\\Ravelcog\\Setup.exe"}},
+    {203, kElevationRequired, ERROR_FILE_NOT_FOUND, "E:\\ANY",
+     {"exec {WINDIR}\\EXPLORER.EXE E:\\ show 1",
+      "shell runas {WINDIR}\\EXPLORER.EXE with E:\\ show 1",
+      "box launcher 0x30 Norvane CD Setup: Unable to execute {WINDIR}\\EXPLORER.EXE E:\\"}},
 };
 
-TEST(LaunchCommands, AFailedStartIsReportedOnceWithTheWholeLine) {
+TEST(LaunchCommands, OnlyAStartThatFailedIsReportedOnceWithTheWholeLine) {
   HWND launcher = OpenLauncher();
   ASSERT_NE(nullptr, launcher);
-  for (const FailureCase& c : kFailureCases) {
-    SCOPED_TRACE(std::to_string(c.id) + " answered " + std::to_string(c.execResult));
+  for (const OutcomeCase& c : kOutcomeCases) {
+    SCOPED_TRACE(std::to_string(c.id) + " failing with " + std::to_string(c.execError) +
+                 ", then " + std::to_string(c.shellError));
     SetModuleDirectory(c.moduleDirectory);
-    seam::execResult = c.execResult;
+    seam::execError = c.execError;
+    seam::shellError = c.shellError;
     Log expected;
     for (const std::string& entry : c.expected) expected.push_back(WithWindowsDirectory(entry));
     EXPECT_EQ(expected, RunCommand(launcher, c.id));
@@ -239,6 +268,31 @@ TEST(LaunchCommandsForReal, AMissingInstallerIsReportedInOneBoxAndTheLauncherGoe
   EXPECT_EQ(expected, RunCommand(launcher, 201));
   ExpectStillRunning(launcher);
   EXPECT_EQ(expected, RunCommand(launcher, 201)) << "and reports it again on the next click";
+}
+
+// Wine asks nobody for rights, so its shell starts the program: what this shows is that
+// the launcher finds the shell's start in the system directory when it first needs it,
+// and hands it the program the line names.
+TEST(LaunchCommandsForReal, AnInstallerThatNeedsRightsIsStartedThroughTheShell) {
+  HWND launcher = OpenLauncher();
+  ASSERT_NE(nullptr, launcher);
+  EXPECT_EQ(nullptr, GetModuleHandleA("shell32.dll")) << "loaded before it was needed";
+  TempDisc disc;
+  const std::string setup = disc.FileOnDisc("SETUP.EXE");
+  const std::string records = disc.FileBesideDisc("records.txt");
+  ASSERT_TRUE(CopyFileA(StubProgram().c_str(), setup.c_str(), FALSE)) << StubProgram();
+  SetEnvironmentVariableA("LAUNCHER_STUB_RECORD", records.c_str());
+  SetModuleDirectory(disc.Disc());
+  seam::execError = kElevationRequired;
+  seam::shellForReal = true;
+
+  const Log expected = {"exec \"" + setup + "\" show 1", "shell runas " + setup + " show 1"};
+  EXPECT_EQ(expected, RunCommand(launcher, 201));
+  const Log lines = WaitForRecords(records, 1);
+  ASSERT_EQ(1u, lines.size());
+  EXPECT_EQ(setup + "\t", lines[0].substr(0, setup.size() + 1));
+  EXPECT_NE(nullptr, GetModuleHandleA("shell32.dll"));
+  ExpectStillRunning(launcher);
 }
 
 }  // namespace

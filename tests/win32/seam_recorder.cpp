@@ -13,8 +13,10 @@ int slowMachine = 0;
 bool displayFails = false;
 std::vector<std::string> soundLog;
 std::vector<std::string> launchLog;
-UINT execResult = 33;
+DWORD execError = 0;
 bool execForReal = false;
+DWORD shellError = 0;
+bool shellForReal = false;
 bool windowsDirectoryFails = false;
 
 namespace {
@@ -48,9 +50,63 @@ BOOL WINAPI RecordStop(LPCSTR sound, HMODULE, DWORD flags) {
   return TRUE;
 }
 
-UINT WINAPI RecordExec(LPCSTR commandLine, UINT show) {
-  launchLog.push_back(std::string("exec ") + commandLine + " show " + std::to_string(show));
-  return execForReal ? WinExec(commandLine, show) : execResult;
+std::vector<HANDLE> startHandles;
+BOOL(WINAPI* realShellExecute)(SHELLEXECUTEINFOA* request) = nullptr;
+
+// The handles of a process the test pretends to start: real ones, so that closing them
+// can be seen.
+void FakeStarted(PROCESS_INFORMATION* started) {
+  started->hProcess = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  started->hThread = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  started->dwProcessId = 1234;
+  started->dwThreadId = 5678;
+}
+
+BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine,
+                                LPSECURITY_ATTRIBUTES processAttributes,
+                                LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,
+                                DWORD flags, LPVOID environment, LPCSTR directory,
+                                LPSTARTUPINFOA startup, LPPROCESS_INFORMATION started) {
+  std::string entry = std::string("exec ") + commandLine + " show " +
+                      std::to_string(startup->wShowWindow);
+  const bool asWinExec = application == nullptr && processAttributes == nullptr &&
+                         threadAttributes == nullptr && !inheritHandles && flags == 0 &&
+                         environment == nullptr && directory == nullptr &&
+                         startup->cb == sizeof *startup &&
+                         startup->dwFlags == STARTF_USESHOWWINDOW;
+  if (!asWinExec) entry += " with wrong arguments";
+  launchLog.push_back(entry);
+  BOOL ok = TRUE;
+  if (execForReal) {
+    ok = CreateProcessA(application, commandLine, processAttributes, threadAttributes,
+                        inheritHandles, flags, environment, directory, startup, started);
+  } else if (execError != 0) {
+    SetLastError(execError);
+    ok = FALSE;
+  } else {
+    FakeStarted(started);
+  }
+  if (ok) {
+    startHandles.push_back(started->hProcess);
+    startHandles.push_back(started->hThread);
+  }
+  return ok;
+}
+
+BOOL WINAPI RecordShellExecute(SHELLEXECUTEINFOA* request) {
+  std::string entry = std::string("shell ") + (request->lpVerb ? request->lpVerb : "(none)") +
+                      " " + request->lpFile;
+  if (request->lpParameters != nullptr) entry += std::string(" with ") + request->lpParameters;
+  entry += " show " + std::to_string(request->nShow);
+  const bool asLauncher = request->cbSize == sizeof *request &&
+                          request->fMask == (SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC) &&
+                          request->hwnd == state.pieceWindows[0] &&
+                          request->lpDirectory == nullptr;
+  if (!asLauncher) entry += " with wrong arguments";
+  launchLog.push_back(entry);
+  if (shellForReal) return realShellExecute(request);
+  SetLastError(shellError);
+  return shellError == 0;
 }
 
 int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
@@ -68,13 +124,22 @@ UINT WINAPI FakeWindowsDirectory(LPSTR buffer, UINT size) {
 
 }  // namespace
 
+int StartHandlesOpen() {
+  int open = 0;
+  DWORD flags = 0;
+  for (HANDLE handle : startHandles) open += GetHandleInformation(handle, &flags) ? 1 : 0;
+  return open;
+}
+
 void Install() {
   platform.getTickCount = FakeTick;
   platform.getSystemMetrics = FakeMetrics;
   platform.createDisplayInfoContext = FakeInfoContext;
   platform.sndPlaySound = RecordPlay;
   platform.stopSounds = RecordStop;
-  platform.winExec = RecordExec;
+  platform.createProcess = RecordCreateProcess;
+  if (realShellExecute == nullptr) realShellExecute = platform.shellExecute;
+  platform.shellExecute = RecordShellExecute;
   platform.messageBox = RecordMessageBox;
   platform.getWindowsDirectory = FakeWindowsDirectory;
 }
