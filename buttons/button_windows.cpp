@@ -10,11 +10,17 @@ namespace {
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 static_assert(kButtonStyle == 0x5001000B, "the buttons' style");
 constexpr int kClassNameBytes = 64;
+constexpr int kNameBytes = 64;
 
+// The name is the button's window text, which screen readers read out; the button is
+// owner-drawn, so nothing ever paints it. Without its string the button stays nameless.
 HWND CreateButtonWindow(HWND parent, const char* className, int row) {
   const ButtonRecord& button = buttonTable[row];
-  return CreateWindowExA(0, className, nullptr, kButtonStyle, button.x, button.y, kButtonSize,
-                         kButtonSize, parent,
+  char name[kNameBytes] = "";
+  const bool named =
+      LoadStringA(state.instance, kFirstButtonNameStringId + row, name, kNameBytes - 1) > 0;
+  return CreateWindowExA(0, className, named ? name : nullptr, kButtonStyle, button.x, button.y,
+                         kButtonSize, kButtonSize, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + row)),
                          state.instance, nullptr);
 }

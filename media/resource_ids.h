@@ -15,4 +15,6 @@ constexpr int kFirstFaceId = 201;  // faces 201 to 204, one per button
 
 constexpr int kButtonClassStringId = 1000;    // "BUTTON"
 constexpr int kLaunchFailureStringId = 1001;  // "Unable to execute %s"
+// The buttons' names, 1002 to 1005 for buttons 201 to 204: what screen readers announce.
+constexpr int kFirstButtonNameStringId = 1002;
 constexpr int kIconGroupId = 1;

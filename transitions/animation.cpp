@@ -29,7 +29,7 @@ void SetRegions(Run& run) {
 void PlaceForClose(Run& run) {
   for (int i = 1; i < run.effect.pieceCount; ++i) {
     const PiecePoint offset = run.effect.closeOffset(i, run.wr, run.hr);
-    run.stage.Move(i, PiecePoint{run.rects[0].left + offset.x, run.rects[0].top + offset.y});
+    run.stage.Slide(i, PiecePoint{run.rects[0].left + offset.x, run.rects[0].top + offset.y});
     run.stage.Show(i);
     run.stage.Repaint(i);
     run.rects[i] = run.stage.ReadRect(i);
@@ -43,11 +43,21 @@ bool Continues(const Run& run, StepSizes steps) {
 
 // Every new position comes from the rectangle read back after the previous move, so the
 // animation follows where the platform really put each window.
+// The launcher window becomes active while still hidden, when its first button takes the
+// focus; not being the foreground window yet, it is told its caption is inactive
+// (WM_NCACTIVATE FALSE), and only a real change of activation corrects that. So the open's first step activates each piece as it shows it, the end of
+// the open activates the launcher window again, and every other step only slides: a
+// handful of activations per open, however many steps the screen asks for.
 void TakeStep(Run& run, StepSizes steps, bool firstStep) {
   for (int i = 0; i < run.effect.pieceCount; ++i) {
     const PiecePoint delta = run.effect.step(i, steps, run.opening);
-    run.stage.Move(i, PiecePoint{run.rects[i].left + delta.x, run.rects[i].top + delta.y});
-    if (run.opening && firstStep) run.stage.Show(i);
+    const PiecePoint to{run.rects[i].left + delta.x, run.rects[i].top + delta.y};
+    if (run.opening && firstStep) {
+      run.stage.Move(i, to);
+      run.stage.Show(i);
+    } else {
+      run.stage.Slide(i, to);
+    }
     run.stage.Repaint(i);
     run.rects[i] = run.stage.ReadRect(i);
   }

@@ -12,13 +12,17 @@ constexpr uint32_t kAnimationTimeLimitMs = 2300;
 class PieceStage {
  public:
   virtual PieceRect ReadRect(int piece) = 0;
-  virtual void Move(int piece, PiecePoint topLeft) = 0;  // keeps size and z-order
+  // Both keep the piece's size and z-order. A move activates the piece it moves; a slide
+  // never does, so that steps don't hand the activation (and with it the focus and, on a
+  // palette display, a repaint with erasing) from piece to piece.
+  virtual void Move(int piece, PiecePoint topLeft) = 0;
+  virtual void Slide(int piece, PiecePoint topLeft) = 0;
   virtual void Show(int piece) = 0;
   virtual void Hide(int piece) = 0;
   virtual void Repaint(int piece) = 0;  // paints at once what is invalid
   virtual void SetRegion(int piece, PieceRegion region, int32_t wr, int32_t hr) = 0;
   virtual void SetWholeEllipse(int piece, int32_t w, int32_t h) = 0;
-  virtual void MoveAndSize(int piece, PieceRect rect) = 0;
+  virtual void MoveAndSize(int piece, PieceRect rect) = 0;  // and activates it
   virtual void Destroy(int piece) = 0;
   virtual uint32_t Tick() = 0;
   virtual bool SlowMachine() = 0;

@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER;
+constexpr UINT kMove = SWP_NOSIZE | SWP_NOZORDER;
+constexpr UINT kSlide = kMove | SWP_NOACTIVATE;
+constexpr UINT kPlace = SWP_NOZORDER;  // moves, sizes and activates
 constexpr DWORD kLauncherStyle = WS_POPUP;
 constexpr DWORD kPieceStyle = WS_POPUP | WS_CHILD;  // owned top-level windows
 
@@ -37,7 +39,10 @@ class WindowStage final : public PieceStage {
     return PieceRect{r.left, r.top, r.right, r.bottom};
   }
   void Move(int piece, PiecePoint p) override {
-    SetWindowPos(Window(piece), nullptr, p.x, p.y, 0, 0, kMoveOnly);
+    SetWindowPos(Window(piece), nullptr, p.x, p.y, 0, 0, kMove);
+  }
+  void Slide(int piece, PiecePoint p) override {
+    SetWindowPos(Window(piece), nullptr, p.x, p.y, 0, 0, kSlide);
   }
   void Show(int piece) override { ShowWindow(Window(piece), SW_SHOW); }
   void Hide(int piece) override { ShowWindow(Window(piece), SW_HIDE); }
@@ -51,7 +56,7 @@ class WindowStage final : public PieceStage {
   }
   void MoveAndSize(int piece, PieceRect r) override {
     SetWindowPos(Window(piece), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_NOZORDER);
+                 kPlace);
   }
   void Destroy(int piece) override { DestroyWindow(Window(piece)); }
   uint32_t Tick() override { return platform.getTickCount(); }

@@ -78,9 +78,9 @@ TEST(Quadrants, ClosePlacesThePiecesOverTheirQuadrantsInOrder) {
   RecordingStage stage = StageOpenAt(100, 50);
   RunAnimation(cornerQuadrantsGeometry, 0, kVga, stage);
   const std::vector<std::string> first(stage.Calls().begin(), stage.Calls().begin() + 14);
-  EXPECT_EQ((std::vector<std::string>{"sound 305", "region 0", "move 1", "show 1", "repaint 1",
-                                      "move 2", "show 2", "repaint 2", "move 3", "show 3",
-                                      "repaint 3", "move 0", "repaint 0", "move 1"}),
+  EXPECT_EQ((std::vector<std::string>{"sound 305", "region 0", "slide 1", "show 1", "repaint 1",
+                                      "slide 2", "show 2", "repaint 2", "slide 3", "show 3",
+                                      "repaint 3", "slide 0", "repaint 0", "slide 1"}),
             first);
 }
 
@@ -145,11 +145,11 @@ TEST(Quadrants, OpenRegionsAllFourPiecesAndShowsEachOnceAfterItsFirstMove) {
   for (const EffectGeometry* effect : {&cornerQuadrantsGeometry, &crossingQuadrantsGeometry}) {
     RecordingStage stage = StageAtStart(*effect, kVga);
     RunAnimation(*effect, 1, kVga, stage);
-    const std::vector<std::string> first(stage.Calls().begin(), stage.Calls().begin() + 17);
+    const std::vector<std::string> first(stage.Calls().begin(), stage.Calls().begin() + 19);
     EXPECT_EQ((std::vector<std::string>{"sound 303", "region 0", "region 1", "region 2",
                                         "region 3", "move 0", "show 0", "repaint 0", "move 1",
                                         "show 1", "repaint 1", "move 2", "show 2", "repaint 2",
-                                        "move 3", "show 3", "repaint 3"}),
+                                        "move 3", "show 3", "repaint 3", "slide 0", "repaint 0"}),
               first);
     const std::vector<std::string> last(stage.Calls().end() - 7, stage.Calls().end());
     EXPECT_EQ((std::vector<std::string>{"hide 1", "hide 2", "hide 3", "ellipse 0", "place 0",

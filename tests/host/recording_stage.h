@@ -33,11 +33,8 @@ class RecordingStage final : public PieceStage {
   uint32_t tickAdvance = 0;  // per Tick() call
 
   PieceRect ReadRect(int piece) override { return rects_[piece]; }
-  void Move(int piece, PiecePoint p) override {
-    Place(piece, p.x, p.y);
-    lastMove_[piece] = p;
-    Record("move", piece);
-  }
+  void Move(int piece, PiecePoint p) override { Moved("move", piece, p); }
+  void Slide(int piece, PiecePoint p) override { Moved("slide", piece, p); }
   void Show(int piece) override {
     visible_[piece] = true;
     Record("show", piece);
@@ -75,6 +72,11 @@ class RecordingStage final : public PieceStage {
   PiecePoint LastMove(int piece) const { return lastMove_[piece]; }
 
  private:
+  void Moved(const char* what, int piece, PiecePoint p) {
+    Place(piece, p.x, p.y);
+    lastMove_[piece] = p;
+    Record(what, piece);
+  }
   void Record(const char* what, int arg) { calls_.push_back(std::string(what) + " " + std::to_string(arg)); }
 
   int count_;

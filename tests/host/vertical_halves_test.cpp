@@ -51,10 +51,12 @@ TEST(VerticalHalves, OpensOnVgaAndCentresTheLauncher) {
 TEST(VerticalHalves, OpenShowsEachPieceOnceAfterItsFirstMoveAndRegionsBothHalves) {
   RecordingStage stage = StageAtStart(kVga);
   RunAnimation(verticalHalvesGeometry, 1, kVga, stage);
-  const std::vector<std::string> firstCalls(stage.Calls().begin(), stage.Calls().begin() + 9);
+  const std::vector<std::string> firstCalls(stage.Calls().begin(), stage.Calls().begin() + 13);
   EXPECT_EQ((std::vector<std::string>{"sound 303", "region 0", "region 1", "move 0", "show 0",
-                                      "repaint 0", "move 1", "show 1", "repaint 1"}),
+                                      "repaint 0", "move 1", "show 1", "repaint 1", "slide 0",
+                                      "repaint 0", "slide 1", "repaint 1"}),
             firstCalls);
+  EXPECT_EQ(2, stage.Count("move 0") + stage.Count("move 1")) << "only the first step activates";
   EXPECT_EQ(2, stage.Count("show 0") + stage.Count("show 1"));
   const std::vector<std::string> lastCalls(stage.Calls().end() - 5, stage.Calls().end());
   EXPECT_EQ((std::vector<std::string>{"hide 1", "ellipse 0", "place 0", "repaint 0", "sound 304"}),
@@ -82,7 +84,7 @@ TEST(VerticalHalves, ClosePlacesTheLowerHalfBelowTheUpperBandFirst) {
   RecordingStage stage = StageOpenAt(100, 70);
   RunAnimation(verticalHalvesGeometry, 0, kVga, stage);
   const std::vector<std::string> firstCalls(stage.Calls().begin(), stage.Calls().begin() + 5);
-  EXPECT_EQ((std::vector<std::string>{"sound 305", "region 0", "move 1", "show 1", "repaint 1"}),
+  EXPECT_EQ((std::vector<std::string>{"sound 305", "region 0", "slide 1", "show 1", "repaint 1"}),
             firstCalls);
   EXPECT_EQ(1, stage.Count("region 0")) << "only the launcher window is given its half again";
   EXPECT_EQ(0, stage.Count("region 1"));

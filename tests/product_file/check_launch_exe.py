@@ -3,7 +3,7 @@
 
 It must be a 32-bit (PE32) Windows GUI program that imports only Windows' own DLLs,
 whose code stays small, and that carries every picture and sound byte for byte as the
-committed files hold them. Standard library only.
+committed files hold them, and its strings word for word. Standard library only.
 Usage: check_launch_exe.py LAUNCH.EXE RESOURCES_DIR
 """
 
@@ -19,6 +19,21 @@ BITMAPS = {199: "background.bmp", 200: "mask.bmp",
            **{n: f"face{n}.bmp" for n in range(201, 205)}}
 SOUNDS = {300: "press.wav", 301: "release.wav", 302: "highlight.wav",
           303: "open.wav", 304: "ready.wav", 305: "close.wav"}
+STRINGS = {1000: "BUTTON", 1001: "Unable to execute %s", 1002: "Install Norvane",
+           1003: "Install the Ravelcog demo", 1004: "Browse this disc", 1005: "Exit"}
+
+
+def string_block(data, first):
+    """The non-empty strings of a string-table block: 16 counted UTF-16 strings."""
+    strings, at = {}, 0
+    for number in range(first, first + 16):
+        if at + 2 > len(data):
+            break
+        length = struct.unpack_from("<H", data, at)[0]
+        if length:
+            strings[number] = data[at + 2:at + 2 + 2 * length].decode("utf-16-le")
+        at += 2 + 2 * length
+    return strings
 
 
 class PeFile:
@@ -117,9 +132,15 @@ def problems(exe, resources_dir):
     for kind, what in ((RT_GROUP_ICON, "icon group 1"), (RT_VERSION, "version resource 1")):
         if (kind, 1) not in carried:
             yield f"no {what}"
-    # Strings 1000 and 1001 live in block 1000 // 16 + 1.
-    if (RT_STRING, 63) not in carried:
-        yield "no string block holding strings 1000 and 1001"
+    # Strings 1000 to 1005 live in block 1000 // 16 + 1, which starts at string 992.
+    block = carried.get((RT_STRING, 63))
+    if block is None:
+        yield "no string block holding strings 1000 to 1005"
+    else:
+        carried_strings = string_block(block, 992)
+        for number, text in STRINGS.items():
+            if carried_strings.get(number) != text:
+                yield f"string {number} is not {text!r}"
 
 
 def main():

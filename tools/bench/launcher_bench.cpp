@@ -135,6 +135,10 @@ void SetHalfRegion(HWND window, bool lower) {
   DeleteObject(clip);
 }
 
+// The animation's moves: the open's first step activates, every other step doesn't.
+constexpr UINT kMove = SWP_NOSIZE | SWP_NOZORDER;
+constexpr UINT kSlide = kMove | SWP_NOACTIVATE;
+
 // The same moves as the open and the close, on two windows of the same size and shape
 // that paint nothing.
 std::vector<double> FloorSteps(int openSteps, int closeSteps) {
@@ -145,22 +149,22 @@ std::vector<double> FloorSteps(int openSteps, int closeSteps) {
   ShowWindow(upper, SW_SHOW);
   ShowWindow(lower, SW_SHOW);
   std::vector<double> steps;
-  auto step = [&](int delta) {
+  auto step = [&](int delta, UINT flags) {
     const double t = Now();
     for (HWND window : {upper, lower}) {
       RECT r;
       GetWindowRect(window, &r);
       const int dy = window == upper ? delta : -delta;
-      SetWindowPos(window, nullptr, r.left, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      SetWindowPos(window, nullptr, r.left, r.top + dy, 0, 0, flags);
       UpdateWindow(window);
       GetWindowRect(window, &r);
     }
     steps.push_back(Now() - t);
   };
-  for (int i = 0; i < openSteps; ++i) step(4);
-  SetWindowPos(lower, nullptr, 140, 240, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  SetWindowPos(upper, nullptr, 140, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  for (int i = 0; i < closeSteps; ++i) step(-4);
+  for (int i = 0; i < openSteps; ++i) step(4, i == 0 ? kMove : kSlide);
+  SetWindowPos(lower, nullptr, 140, 240, 0, 0, kSlide);
+  SetWindowPos(upper, nullptr, 140, 60, 0, 0, kMove);
+  for (int i = 0; i < closeSteps; ++i) step(-4, kSlide);
   DestroyWindow(lower);
   DestroyWindow(upper);
   return steps;
