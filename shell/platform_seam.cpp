@@ -1,8 +1,14 @@
 #include "shell/platform_seam.h"
 
-#include <mmsystem.h>
+namespace {
+
+// Silent until start-up finds the system's winmm.dll (ConnectSystemSounds).
+BOOL WINAPI PlayNothing(LPCSTR, UINT) { return FALSE; }
+BOOL WINAPI StopNothing(LPCSTR, HMODULE, DWORD) { return FALSE; }
+
+}  // namespace
 
 PlatformSeam platform = {
-    GetTickCount, GetSystemMetrics, CreateICA, sndPlaySoundA, PlaySoundA, WinExec, MessageBoxA,
+    GetTickCount, GetSystemMetrics, CreateICA, PlayNothing, StopNothing, WinExec, MessageBoxA,
     GetWindowsDirectoryA,
 };
