@@ -47,3 +47,12 @@ expect_double_click_closes() {
   echo "closed on a double-click with exit code 0"
 }
 
+# Process ids of the launchers still running in this test's Wine prefix (other test runs
+# use prefixes of their own and are not counted).
+launcher_processes() {
+  local pid
+  for pid in $(pgrep -f 'LAUNCH[^ ]*\.EXE'); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
+}
