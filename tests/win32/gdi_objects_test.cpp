@@ -1,14 +1,12 @@
 // No GDI object outlives the button draws and highlight moves that made it.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <psapi.h>
-
 #include <cstdio>
 #include <map>
 
 #include "live_launcher.h"
 #include "shell/platform_seam.h"
+#include "tools/bench/private_bytes.h"
 
 namespace {
 
@@ -99,14 +97,6 @@ TEST_F(GdiObjects, HundredsOfDrawsAndHighlightMovesLeaveNothingBehind) {
 
 BOOL WINAPI SilentPlay(LPCSTR, UINT) { return TRUE; }
 BOOL WINAPI SilentStop(LPCSTR, HMODULE, DWORD) { return TRUE; }
-
-SIZE_T PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters = {};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                       sizeof counters);
-  return counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-}
 
 // The benchmark's round: highlight moves with the pointer alternating between two buttons,
 // then full draws of a button.
