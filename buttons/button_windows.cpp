@@ -3,6 +3,7 @@
 #include "buttons/button_table.h"
 #include "buttons/highlight.h"
 #include "media/resource_ids.h"
+#include "media/resource_strings.h"
 #include "shell/launcher_state.h"
 
 namespace {
@@ -37,10 +38,10 @@ void Subclass(HWND button) {
 }  // namespace
 
 int CreateButtons(HWND parent) {
-  // The class name comes from the string table; when it is missing the name stays empty
-  // and no button can be made.
+  // The class name comes from the string table; when it is missing or unreadable the
+  // name stays empty and no button can be made.
   char className[kClassNameBytes] = "";
-  LoadStringA(state.instance, kButtonClassStringId, className, kClassNameBytes - 1);
+  LoadCheckedString(kButtonClassStringId, className, kClassNameBytes - 1);
   int allCreated = 1;
   for (int row = 0; row < kButtonCount; ++row) {
     if (!buttonTable[row].enabled) continue;

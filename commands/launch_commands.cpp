@@ -5,6 +5,7 @@
 #include "commands/command_lines.h"
 #include "commands/failure_message.h"
 #include "media/resource_ids.h"
+#include "media/resource_strings.h"
 #include "shell/launcher_names.h"
 #include "shell/launcher_state.h"
 #include "shell/platform_seam.h"
@@ -66,7 +67,7 @@ StartResult StartProgram(const CommandLine& line) {
 
 void ReportFailedStart(const char* commandLine, UINT icon) {
   char format[kFailureFormatSize] = "";
-  LoadStringA(state.instance, kLaunchFailureStringId, format, kFailureFormatSize - 1);
+  LoadCheckedString(kLaunchFailureStringId, format, kFailureFormatSize - 1);
   char message[kMessageSize];
   FormatFailureMessage(message, format, commandLine);
   platform.messageBox(state.pieceWindows[0], message, kWindowTitle, icon);

@@ -22,11 +22,19 @@ uint32_t DibPixelOffset(uint16_t bitCount) { return kDibHeaderBytes + 4u * (1u <
 
 bool ReadDibLayout(const uint8_t* bytes, size_t size, DibLayout* layout) {
   if (bytes == nullptr || size < kDibHeaderBytes) return false;
+  const uint32_t headerSize = static_cast<uint32_t>(ReadInt32(bytes));
   const int32_t width = ReadInt32(bytes + 4);
   const int32_t height = ReadInt32(bytes + 8);
+  const uint16_t planes = ReadUInt16(bytes + 12);
   const uint16_t bits = ReadUInt16(bytes + 14);
   const int32_t compression = ReadInt32(bytes + 16);
+  const uint32_t coloursUsed = static_cast<uint32_t>(ReadInt32(bytes + 32));
+  // The platform looks for the colour table at header + biSize and copies biClrUsed
+  // entries of it; the pixels are handed over at the place fixed above. Only a 40-byte
+  // header and a table no longer than the bit count's keep both where we read them.
+  if (headerSize != kDibHeaderBytes || planes != 1) return false;
   if (!IsLoadableBitCount(bits) || compression != 0) return false;
+  if (coloursUsed > (1u << bits)) return false;
   if (width <= 0 || height == 0 || height == INT32_MIN) return false;
 
   const uint64_t rowBytes = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;

@@ -21,8 +21,10 @@ struct DibLayout {
 uint32_t DibPixelOffset(uint16_t bitCount);
 
 // Reads the layout of a resource of `size` bytes. Fails, leaving `layout` untouched, when
-// the bytes can't safely be read as a bitmap: shorter than a header, a bit count other
-// than 1, 4 or 8, compressed pixels, an empty size, or fewer bytes than its rows need.
+// the platform would read outside the bytes or somewhere other than the loader does: a
+// header other than a 40-byte BITMAPINFOHEADER, planes other than 1, a bit count other
+// than 1, 4 or 8, compressed pixels, biClrUsed above 2^bitCount, an empty size, or fewer
+// bytes than the colour table and rows need. Top-down rows (a negative height) are read.
 bool ReadDibLayout(const uint8_t* bytes, size_t size, DibLayout* layout);
 
 // A LOGPALETTE (version 0x300, then {red, green, blue, flags 0} per entry) is built in a

@@ -1,5 +1,6 @@
 #include "buttons/button_table.h"
 #include "media/bitmap_loader.h"
+#include "media/gdi_handles.h"
 #include "media/resource_ids.h"
 #include "shell/launcher_state.h"
 #include "shell/startup.h"
@@ -25,6 +26,12 @@ HWND LoadArtAndOpen() {
   LoadButtonArt();
   state.background = LoadBitmapResource(kPictureId, &state.palette, &state.backgroundWidth,
                                         &state.backgroundHeight);
+  // Its height sizes every window: a top-down picture (negative height) would open
+  // windows of no height that nothing can close, so it counts as missing.
+  if (state.background != nullptr && state.backgroundHeight <= 0) {
+    DeleteAndClear(state.background);
+    DeleteAndClear(state.palette);
+  }
   if (state.background == nullptr) return nullptr;
   const TransitionEffect& effect = SelectedTransition();
   if (!effect.create()) return nullptr;

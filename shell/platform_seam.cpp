@@ -1,11 +1,13 @@
 #include "shell/platform_seam.h"
 
-#include <mmsystem.h>
-
 #include "commands/ansi_text.h"
 #include "shell/system_library.h"
 
 namespace {
+
+// Silent until start-up finds the system's winmm.dll (ConnectSystemSounds).
+BOOL WINAPI PlayNothing(LPCSTR, UINT) { return FALSE; }
+BOOL WINAPI StopNothing(LPCSTR, HMODULE, DWORD) { return FALSE; }
 
 using ShellExecuteFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOA* request);
 
@@ -35,8 +37,8 @@ PlatformSeam platform = {
     GetTickCount,
     GetSystemMetrics,
     CreateICA,
-    sndPlaySoundA,
-    PlaySoundA,
+    PlayNothing,
+    StopNothing,
     CreateProcessA,
     ShellExecuteFromSystemDirectory,
     MessageBoxA,

@@ -1,6 +1,7 @@
 #include "shell/system_library.h"
 
 #include "commands/bounded_text.h"
+#include "shell/platform_seam.h"
 
 namespace {
 
@@ -16,6 +17,13 @@ HMODULE LoadByFullPath(const char* fileName) {
   return fullPath.Fits() ? LoadLibraryA(path) : nullptr;
 }
 
+// GetProcAddress gives every function one type; the cast to the real one goes through a
+// function type that the compiler takes as "any function".
+template <typename Function>
+Function LookUp(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 }  // namespace
 
 HMODULE LoadSystemLibrary(const char* fileName) {
@@ -24,4 +32,22 @@ HMODULE LoadSystemLibrary(const char* fileName) {
     module = LoadByFullPath(fileName);
   }
   return module;
+}
+
+void LimitDllSearchToSystemDirectory() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  const auto setDefaultDllDirectories = LookUp<SetDefaultDllDirectoriesFunction>(
+      GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+  if (setDefaultDllDirectories != nullptr) setDefaultDllDirectories(kSearchSystem32Only);
+}
+
+void ConnectSystemSounds() {
+  HMODULE winmm = LoadSystemLibrary("winmm.dll");
+  if (winmm == nullptr) return;
+  const auto play = LookUp<decltype(platform.sndPlaySound)>(winmm, "sndPlaySoundA");
+  const auto stop = LookUp<decltype(platform.stopSounds)>(winmm, "PlaySoundA");
+  // Both or neither: a sound that can't be stopped must not start.
+  if (play == nullptr || stop == nullptr) return;
+  platform.sndPlaySound = play;
+  platform.stopSounds = stop;
 }

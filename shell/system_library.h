@@ -7,3 +7,11 @@
 // Loads `fileName` (a bare name such as "winmm.dll") from the system directory; null when
 // it isn't there or the path doesn't fit.
 HMODULE LoadSystemLibrary(const char* fileName);
+
+// Where the platform offers it, limits the search of every DLL loaded later to the system
+// directory. Looked up at run time, so the launcher still starts where it doesn't exist.
+void LimitDllSearchToSystemDirectory();
+
+// Points the seam's sound functions at the system directory's winmm.dll. Where that DLL
+// or one of its functions can't be had, the sounds stay silent, as without a sound device.
+void ConnectSystemSounds();

@@ -1,12 +1,13 @@
 # Shared by the scripts that need an X display of their own.
 
-# Starts Xvfb on a free display number with a 640x480 screen of the given depth and a
-# black root; prints the display (":N") once it accepts connections.
+# Starts Xvfb on a free display number with a screen of the given depth and size
+# (640x480 unless given as WIDTHxHEIGHT) and a black root; prints the display (":N") once
+# it accepts connections.
 start_xvfb() {
-  local depth=$1 pidfile=$2 n
+  local depth=$1 pidfile=$2 size=${3:-640x480} n
   for n in $(seq 90 190); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    setsid Xvfb ":$n" -screen 0 "640x480x$depth" -nolisten tcp -br -noreset \
+    setsid Xvfb ":$n" -screen 0 "${size}x$depth" -nolisten tcp -br -noreset \
       </dev/null >"$pidfile.log" 2>&1 &
     echo $! >"$pidfile"
     # Another run may have taken the same number a moment earlier: only our own server,
@@ -20,7 +21,7 @@ start_xvfb() {
     kill "$(cat "$pidfile")" 2>/dev/null || true
   done
   {
-    echo "start_xvfb: no display could be started (Xvfb :$n -screen 0 640x480x$depth) ..."
+    echo "start_xvfb: no display could be started (Xvfb :$n -screen 0 ${size}x$depth) ..."
     tail -n 12 "$pidfile.log" 2>/dev/null | sed 's/^/  | /'
   } >&2
   return 1

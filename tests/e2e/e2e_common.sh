@@ -1,5 +1,7 @@
 # Shared by the end-to-end scripts: the display and Wine prefix of the test environment
-# for depth $1, a clean work folder $2, and a way to fail that leaves nothing running.
+# for screen $1 (a depth: 24, 8 or 16 at 640x480; or "wide", 1920x1080 at depth 24), a
+# clean work folder $2, and a way to fail that leaves nothing running. Sets `left` and
+# `top`, where the opened launcher stands: centred on the screen.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 . "$root/scripts/lib/display.sh"
 . "$root/scripts/lib/arch.sh"
@@ -13,6 +15,10 @@ e2e_begin() {
   export DISPLAY WINEPREFIX="$env_dir/prefix$depth" WINEDEBUG=${WINEDEBUG:--all}
   export WINEDLLOVERRIDES="mscoree,mshtml="
   use_wine_for "$(cat "$env_dir/arch")" || exit 1
+  local size
+  size=$(xdpyinfo -display "$DISPLAY" | awk '/dimensions:/ {print $2}')
+  left=$(((${size%x*} - 360) / 2))
+  top=$(((${size#*x} - 360) / 2))
   rm -rf "$work"
   mkdir -p "$work"
   exit_file=$work/exit-code
@@ -27,15 +33,15 @@ fail() {
   exit 1
 }
 
-# Waits for the open to end with the launcher window centred on the 640x480 screen.
+# Waits for the open to end with the launcher window centred on the screen.
 expect_opened() {
-  wait_for 60 launcher_at 140 60 || fail "no launcher window at (140,60) within 60 s"
+  wait_for 60 launcher_at "$left" "$top" || fail "no launcher window at ($left,$top) within 60 s"
 }
 
 # Double-clicks the picture away from the buttons and expects exit code 0 soon after.
 expect_double_click_closes() {
   local code
-  double_click_at 320 330
+  double_click_at $((left + 180)) $((top + 270))
   code=$(wait_for_exit "$exit_file" 30) || fail "still running 30 s after the double-click"
   [ "$code" = 0 ] || fail "exit code $code after the double-click"
   echo "closed on a double-click with exit code 0"
@@ -85,4 +91,14 @@ expect_203_opens_explorer() {
   kill "$explorer_pid"
   wait_for 30 test ! -d "/proc/$explorer_pid" || fail "Explorer didn't end"
   explorer_pid=""
+}
+
+# Process ids of the launchers still running in this test's Wine prefix (other test runs
+# use prefixes of their own and are not counted).
+launcher_processes() {
+  local pid
+  for pid in $(pgrep -f 'LAUNCH[^ ]*\.EXE'); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+  return 0
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real LAUNCH.EXE opens, shows its picture inside the round window at the centre of
-# the screen with button 201 highlighted, and ends with exit code 0 on a double-click.
-#   open_close.sh LAUNCH.EXE DEPTH WORK_FOLDER
+# the screen with button 201 highlighted, and ends with exit code 0 on a double-click. At
+# depth 16 the picture and frames are compared as that screen can show them.
+#   open_close.sh LAUNCH.EXE SCREEN WORK_FOLDER
 set -u
 . "$(dirname "$0")/e2e_common.sh"
 exe=$1
@@ -10,10 +11,11 @@ e2e_begin "$depth" "$3"
 
 check_flags=""
 [ "$depth" = 8 ] && check_flags="--palette"
+[ "$depth" = 16 ] && check_flags="--depth16"
 picture=$root/resources/background.bmp
 shot=$work/opened
 shows_picture() {
-  screenshot "$shot" && python3 "$root/tests/e2e/screen_check.py" "$shot.ppm" "$picture" 140 60 201=highlighted $check_flags
+  screenshot "$shot" && python3 "$root/tests/e2e/screen_check.py" "$shot.ppm" "$picture" "$left" "$top" 201=highlighted $check_flags
 }
 
 # Palette calls are traced at depth 8, to see the launcher realize its palette.

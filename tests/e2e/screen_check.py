@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks a screenshot of the opened launcher against the picture it carries.
 
-    screen_check.py SCREENSHOT.ppm PICTURE.bmp LEFT TOP [ID=FRAME ...] [--palette]
+    screen_check.py SCREENSHOT.ppm PICTURE.bmp LEFT TOP [ID=FRAME ...] [--palette | --depth16]
 
 Without --palette (a true-colour display): inside the inscribed ellipse of the window at
 (LEFT, TOP) every pixel is the picture's, pixel for pixel, except on the four round
@@ -11,7 +11,10 @@ the picture) everywhere else: the frame named by ID=FRAME (normal, highlighted o
 pressed), the normal frame for buttons not named. With --palette (a 256-colour display, which Wine renders with only a
 few distinct colours) it checks only that the ellipse shows a picture, not the desktop,
 and that the desktop around it is untouched. Pixels within two pixels of the ellipse's
-edge are skipped: how a region rounds its boundary belongs to the platform.
+edge are skipped: how a region rounds its boundary belongs to the platform. With --depth16 (a
+65,536-colour display, red, green and blue in 5, 6 and 5 bits) the screen and the picture
+are compared by the top 5 bits of each colour, however the screenshot widened them again:
+Wine converts pictures for such a screen through 5 bits of green, so the sixth is 0.
 Standard library only."""
 import os
 import struct
@@ -100,6 +103,8 @@ def ellipse_distance(x, y, w, h):
 def main():
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     palette = "--palette" in sys.argv
+    reduce = (lambda c: (c[0] >> 3, c[1] >> 3, c[2] >> 3)) if "--depth16" in sys.argv else \
+        (lambda c: c)
     shot_path, picture_path, left, top = args[0], args[1], int(args[2]), int(args[3])
     frames = parse_frames(args[4:])
     sw, sh, screen = read_ppm(shot_path)
@@ -116,7 +121,7 @@ def main():
             seen = screen(sx, sy)
             if d > EDGE_MARGIN:
                 inside_colours.add(seen)
-                if not palette and seen != picture(x, y):
+                if not palette and reduce(seen) != reduce(picture(x, y)):
                     wrong_inside.append((x, y, seen, picture(x, y)))
             elif d < -EDGE_MARGIN and seen != desktop:
                 wrong_outside.append((x, y, seen))

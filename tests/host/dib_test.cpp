@@ -40,6 +40,7 @@ TEST(DibLayout, PixelsFollowAFullColourTableWhateverClrUsedSays) {
       {127, 43, 1, 0, 48, 16, 736},
       {10, 3, 4, 2, 104, 8, 128},
       {10, -3, 4, 16, 104, 8, 128},  // top-down rows
+      {10, 3, 4, 16, 104, 8, 128},   // biClrUsed at the bit count's limit
   };
   for (const Case& c : cases) {
     const std::vector<uint8_t> dib = MakeDib(c.width, c.height, c.bits, c.clrUsed);
@@ -77,6 +78,43 @@ TEST(DibLayout, RejectsWhatCannotBeReadSafely) {
   EXPECT_FALSE(ReadDibLayout(huge.data(), huge.size(), &layout));
   Put32(huge, 4, 0);
   EXPECT_FALSE(ReadDibLayout(huge.data(), huge.size(), &layout)) << "no width";
+}
+
+// Fields the platform reads by itself: where it would look for the colour table, how many
+// entries of it it copies, and the planes it multiplies the bit count by.
+TEST(DibLayout, RejectsHeadersThePlatformWouldReadElsewhere) {
+  struct Case {
+    const char* what;
+    size_t at;
+    uint32_t value;
+    int width;  // byte count of the field: 2 or 4
+  };
+  const Case cases[] = {
+      {"biClrUsed 256 in the 736-byte mask: a 1,024-byte table copied", 32, 256, 4},
+      {"biClrUsed 3 in a 1-bit bitmap", 32, 3, 4},
+      {"biClrUsed far beyond any table", 32, 0xffffffffu, 4},
+      {"biSize 0x7FFFFF00: the table looked for far outside", 0, 0x7fffff00u, 4},
+      {"biSize 124 (a V5 header): table and pixels where the loader doesn't read", 0, 124, 4},
+      {"biSize 12 (a core header)", 0, 12, 4},
+      {"biSize 0", 0, 0, 4},
+      {"biPlanes 0", 12, 0, 2},
+      {"biPlanes 2", 12, 2, 2},
+  };
+  const std::vector<uint8_t> mask = MakeDib(127, 43, 1, 2);
+  DibLayout layout{};
+  ASSERT_TRUE(ReadDibLayout(mask.data(), mask.size(), &layout));
+  for (const Case& c : cases) {
+    std::vector<uint8_t> dib = mask;
+    if (c.width == 4) {
+      Put32(dib, c.at, c.value);
+    } else {
+      dib[c.at] = static_cast<uint8_t>(c.value);
+      dib[c.at + 1] = static_cast<uint8_t>(c.value >> 8);
+    }
+    DibLayout untouched{1, 2, 3, 4, 5, 6, 7};
+    EXPECT_FALSE(ReadDibLayout(dib.data(), dib.size(), &untouched)) << c.what;
+    EXPECT_EQ(1, untouched.width) << c.what;
+  }
 }
 
 TEST(LogPalette, SwapsBlueAndRedAndKeepsEveryEntry) {

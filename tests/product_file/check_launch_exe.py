@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Check the shipped LAUNCH.EXE as a file, without running it.
 
-It must be a 32-bit (PE32) Windows GUI program that imports only Windows' own DLLs,
-whose code stays small, and that carries every picture and sound byte for byte as the
-committed files hold them, and its strings word for word. Standard library only.
+It must be a 32-bit (PE32) Windows GUI program that imports only Windows' known DLLs,
+asks for ASLR and DEP, is terminal-server aware, whose code stays small, and that
+carries every picture and sound byte for byte as the committed files hold them, and
+its strings word for word. Standard library only.
 Usage: check_launch_exe.py LAUNCH.EXE RESOURCES_DIR
 """
 
@@ -11,7 +12,8 @@ import struct
 import sys
 from pathlib import Path
 
-ALLOWED_IMPORTS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL", "WINMM.DLL"}
+# Known DLLs only: any other is looked for beside the launcher first, where it can be planted.
+ALLOWED_IMPORTS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL"}
 MAX_TEXT_BYTES = 32 * 1024
 IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE = 0x8000
 RT_BITMAP, RT_STRING, RT_GROUP_ICON, RT_VERSION = 2, 6, 14, 16
@@ -117,6 +119,13 @@ def problems(exe, resources_dir):
     extra = set(pe.imported_dlls()) - ALLOWED_IMPORTS
     if extra:
         yield f"imports DLLs that are not Windows' own: {sorted(extra)}"
+    # Windows loads it at a random address and runs no data only when the header asks;
+    # the random address needs the relocations kept.
+    for flag, name in ((0x40, "DYNAMIC_BASE (ASLR)"), (0x100, "NX_COMPAT (DEP)")):
+        if not pe.dll_characteristics & flag:
+            yield f"the PE header does not ask for {name}"
+    if pe.characteristics & 0x1 or pe.directories[5][1] == 0:
+        yield "relocations stripped: the loader can't move it to a random address"
     text = pe.sections.get(".text", (0, 0, 0, 0))[1]
     if not 0 < text <= MAX_TEXT_BYTES:
         yield f".text is {text} bytes, not 1 to {MAX_TEXT_BYTES}"
@@ -149,8 +158,8 @@ def main():
     for problem in found:
         print(f"{exe.name}: {problem}")
     if not found:
-        print(f"{exe.name}: PE32 GUI program, terminal-server aware, Windows' own DLLs only, "
-              "resources as committed")
+        print(f"{exe.name}: PE32 GUI program, terminal-server aware, known DLLs only, "
+              "ASLR and DEP, resources as committed")
     return 1 if found else 0
 
 

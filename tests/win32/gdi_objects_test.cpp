@@ -1,9 +1,12 @@
 // No GDI object outlives the button draws and highlight moves that made it.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 
 #include "live_launcher.h"
+#include "shell/platform_seam.h"
+#include "tools/bench/private_bytes.h"
 
 namespace {
 
@@ -90,6 +93,44 @@ TEST_F(GdiObjects, HundredsOfDrawsAndHighlightMovesLeaveNothingBehind) {
   for (int round = 0; round < 20; ++round) Exercise();
   ASSERT_LT(300, counter.Draws());
   EXPECT_EQ(Describe(before), Describe(LiveGdiObjects())) << "after " << counter.Draws() << " draws";
+}
+
+BOOL WINAPI SilentPlay(LPCSTR, UINT) { return TRUE; }
+BOOL WINAPI SilentStop(LPCSTR, HMODULE, DWORD) { return TRUE; }
+
+// The benchmark's round: highlight moves with the pointer alternating between two buttons,
+// then full draws of a button.
+void MoveAndDraw(HWND first, HWND second, int times) {
+  for (int i = 0; i < times; ++i) {
+    SendMessageA(i % 2 ? first : second, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+    PumpMessages();
+  }
+  for (int i = 0; i < times; ++i) {
+    InvalidateRect(first, nullptr, FALSE);
+    UpdateWindow(first);
+  }
+  PumpMessages();
+}
+
+// A long session: after a first round, ten thousand highlight moves and draws make no
+// GDI object and no memory that stays.
+TEST_F(GdiObjects, TenThousandHighlightMovesAndDrawsKeepObjectsAndMemoryFlat) {
+  platform.sndPlaySound = SilentPlay;  // a log of 10,000 sounds would grow by itself
+  platform.stopSounds = SilentStop;
+  MoveAndDraw(Button(201), Button(202), 1000);
+  const std::map<DWORD, int> objectsBefore = LiveGdiObjects();
+  const SIZE_T bytesBefore = PrivateBytes();
+  DrawCounter counter;
+  MoveAndDraw(Button(201), Button(202), 10000);
+  const std::map<DWORD, int> objectsAfter = LiveGdiObjects();
+  const SIZE_T bytesAfter = PrivateBytes();
+  std::printf("GDI objects %s before, %s after %d draws; private bytes %lu before, %lu after\n",
+              Describe(objectsBefore).c_str(), Describe(objectsAfter).c_str(), counter.Draws(),
+              static_cast<unsigned long>(bytesBefore), static_cast<unsigned long>(bytesAfter));
+  ASSERT_LE(20000, counter.Draws()) << "every move and every repaint draws";
+  EXPECT_EQ(Describe(objectsBefore), Describe(objectsAfter));
+  // Flat: what the heap may round up by, far below what one object per draw would take.
+  EXPECT_LT(static_cast<double>(bytesAfter), bytesBefore + 64.0 * 1024);
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 namespace {
 
 constexpr int kSize24Bit = 900, kTruncated = 901, kOneBit = 902, kMissing = 999;
+// The mask with biClrUsed 256, with biSize 0x7FFFFF00, with biPlanes 2; a picture with a
+// 124-byte header.
+constexpr int kClrUsed256 = 903, kHugeHeader = 904, kTwoPlanes = 905, kV5Header = 906;
 
 void PrepareMedia() {
   seam::Install();
@@ -86,7 +89,7 @@ TEST(BitmapLoader, DeletesTheSlotsOldPaletteEvenWhenTheBitmapIsMissing) {
 
 TEST(BitmapLoader, TreatsMalformedBitmapsAsMissing) {
   PrepareMedia();
-  for (int id : {kSize24Bit, kTruncated}) {
+  for (int id : {kSize24Bit, kTruncated, kClrUsed256, kHugeHeader, kTwoPlanes, kV5Header}) {
     int width = -7, height = -7;
     HPALETTE slot = nullptr;
     EXPECT_EQ(nullptr, LoadBitmapResource(id, &slot, &width, &height)) << id;

@@ -35,6 +35,24 @@ TEST(Startup, ExitsWith2AndCreatesNoWindowWhenThePictureIsMissing) {
   EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr));
 }
 
+VOID CALLBACK GiveUp(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PostQuitMessage(99);
+}
+
+// A top-down picture would size the windows to a negative height: nothing shows and
+// nothing can be double-clicked. It counts as missing.
+TEST(Startup, ExitsWith2WhenThePictureIsStoredTopDown) {
+  seam::Install();
+  seam::tickAdvance = 100;  // an open that never meets its end still meets the time limit
+  HMODULE art = LoadLibraryA("top_down_picture.dll");
+  ASSERT_NE(nullptr, art);
+  SetTimer(nullptr, 0, 3000, GiveUp);  // the loop a faulty start-up would enter
+  EXPECT_EQ(kExitNoWindow, RunLauncher(art));
+  EXPECT_EQ(nullptr, state.background);
+  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr));
+}
+
 // Once the launcher is open, a double-click on the picture closes it.
 VOID CALLBACK DoubleClickTheLauncher(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);

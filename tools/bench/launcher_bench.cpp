@@ -21,6 +21,7 @@
 #include "shell/platform_seam.h"
 #include "shell/startup.h"
 #include "media/sound_bank.h"
+#include "tools/bench/private_bytes.h"
 
 namespace {
 
@@ -297,14 +298,6 @@ int BenchDraw() {
   std::printf("draw_place %.1f\n", Median(places));
   std::printf("draw_blits %.1f\n", Median(blits));
   return 0;
-}
-
-SIZE_T PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters = {};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                       sizeof counters);
-  return counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
 }
 
 // The +gdi trace counts live GDI objects; a marker in the same trace stream tells the
