@@ -19,7 +19,7 @@ HWND CreateButtonWindow(HWND parent, const char* className, int row) {
   const ButtonRecord& button = buttonTable[row];
   char name[kNameBytes] = "";
   const bool named =
-      LoadStringA(state.instance, kFirstButtonNameStringId + row, name, kNameBytes - 1) > 0;
+      LoadCheckedString(kFirstButtonNameStringId + row, name, kNameBytes - 1) > 0;
   return CreateWindowExA(0, className, named ? name : nullptr, kButtonStyle, button.x, button.y,
                          kButtonSize, kButtonSize, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + row)),
