@@ -45,9 +45,10 @@ bool Continues(const Run& run, StepSizes steps) {
 // animation follows where the platform really put each window.
 // The launcher window becomes active while still hidden, when its first button takes the
 // focus; not being the foreground window yet, it is told its caption is inactive
-// (WM_NCACTIVATE FALSE), and only a real change of activation corrects that. So the open's first step activates each piece as it shows it, the end of
-// the open activates the launcher window again, and every other step only slides: a
-// handful of activations per open, however many steps the screen asks for.
+// (WM_NCACTIVATE FALSE), and only a real change of activation corrects that. So the
+// open's first step activates each piece as it shows it, the end of the open activates
+// the launcher window again, and every other step only slides: a handful of activations
+// per open, however many steps the screen asks for.
 void TakeStep(Run& run, StepSizes steps, bool firstStep) {
   for (int i = 0; i < run.effect.pieceCount; ++i) {
     const PiecePoint delta = run.effect.step(i, steps, run.opening);
