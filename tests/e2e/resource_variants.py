@@ -12,7 +12,8 @@ that is gone, or whose block would send the platform's walk past its end, is mis
 is edited in place, its layout unchanged: a removed resource gets an id nothing asks for
 (its directory kept in the sorted order the platform's search relies on); a truncated
 one declares half its size, and the cut-off bytes are zeroed; a garbage-filled one keeps
-its size with bytes from a fixed-seed generator. Standard library only."""
+its size with bytes from a generator started from the resource id, the same every run.
+Standard library only."""
 import random
 import struct
 import sys
