@@ -11,15 +11,14 @@ e2e_begin "$2" "$3"
 
 disc=$work/disc
 folder=$disc/表
-records=$work/records.txt
 code_page=$work/code-page.txt
 make_sample_disc "$folder" "$exe" "$stub"
 map_drive d "$disc"
 trap 'unmap_drive d' EXIT
 
-LAUNCHER_STUB_RECORD=$("$WINE" winepath -w "$records")
+record_starts
 LAUNCHER_STUB_CODE_PAGE=$("$WINE" winepath -w "$code_page")
-export LAUNCHER_STUB_RECORD LAUNCHER_STUB_CODE_PAGE
+export LAUNCHER_STUB_CODE_PAGE
 
 # The stand-in's record, program and command line, is D:\ 0x95 0x5C \SETUP.EXE in bytes.
 started_from_the_folder() {
@@ -31,8 +30,9 @@ sys.exit(0 if fields[0] == want and fields[2] == want else 1)
 CHECK
 }
 
-# Wine takes its ANSI code page from the locale in the environment (the Unix locale
-# needn't be installed); only the launcher and what it starts run in this one.
+# Wine takes its ANSI code page from the locale in the environment, and file names in it
+# only where the Unix locale exists (scripts/install-deps makes it); only the launcher and
+# what it starts run in this one.
 LC_ALL=ja_JP.UTF-8 start_launcher "$folder/LAUNCH.EXE" "$exit_file" 'D:\表\LAUNCH.EXE'
 expect_opened
 
