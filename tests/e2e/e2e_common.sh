@@ -69,16 +69,20 @@ explorer_on_d() {
   runs_in_our_prefix 'EXPLORER\.EXE D:' && explorer_pid=$found_pid
 }
 
-# Whether a process of our prefix has a command line that matches $1 (its id in $found_pid).
-runs_in_our_prefix() {
+# Process ids of this test's Wine prefix whose command line matches $1 (other test runs
+# use prefixes of their own and are not listed).
+our_prefix_processes() {
   local pid
   for pid in $(pgrep -f "$1"); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then
-      found_pid=$pid
-      return 0
-    fi
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
   done
-  return 1
+  return 0
+}
+
+# Whether a process of our prefix has a command line that matches $1 (its id in $found_pid).
+runs_in_our_prefix() {
+  found_pid=$(our_prefix_processes "$1" | head -n 1)
+  [ -n "$found_pid" ]
 }
 
 # Button 203 of the launcher at (140, 60) opens Explorer on D:\; its screenshot is saved as
@@ -93,12 +97,5 @@ expect_203_opens_explorer() {
   explorer_pid=""
 }
 
-# Process ids of the launchers still running in this test's Wine prefix (other test runs
-# use prefixes of their own and are not counted).
-launcher_processes() {
-  local pid
-  for pid in $(pgrep -f 'LAUNCH[^ ]*\.EXE'); do
-    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
-  done
-  return 0
-}
+# Process ids of the launchers still running in this test's Wine prefix.
+launcher_processes() { our_prefix_processes 'LAUNCH[^ ]*\.EXE'; }
