@@ -19,9 +19,7 @@ BOOL WINAPI ShellExecuteFromSystemDirectory(SHELLEXECUTEINFOA* request) {
   if (shellExecuteEx == nullptr) {
     HMODULE shell = LoadSystemLibrary("shell32.dll");
     if (shell == nullptr) return FALSE;
-    // Through void(*)(), which converts to any function type without a warning.
-    shellExecuteEx = reinterpret_cast<ShellExecuteFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(shell, "ShellExecuteExA")));
+    shellExecuteEx = LookUpFunction<ShellExecuteFunction>(shell, "ShellExecuteExA");
     if (shellExecuteEx == nullptr) return FALSE;
   }
   return shellExecuteEx(request);

@@ -17,13 +17,6 @@ HMODULE LoadByFullPath(const char* fileName) {
   return fullPath.Fits() ? LoadLibraryA(path) : nullptr;
 }
 
-// GetProcAddress gives every function one type; the cast to the real one goes through a
-// function type that the compiler takes as "any function".
-template <typename Function>
-Function LookUp(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 }  // namespace
 
 HMODULE LoadSystemLibrary(const char* fileName) {
@@ -36,7 +29,7 @@ HMODULE LoadSystemLibrary(const char* fileName) {
 
 void LimitDllSearchToSystemDirectory() {
   using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-  const auto setDefaultDllDirectories = LookUp<SetDefaultDllDirectoriesFunction>(
+  const auto setDefaultDllDirectories = LookUpFunction<SetDefaultDllDirectoriesFunction>(
       GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
   if (setDefaultDllDirectories != nullptr) setDefaultDllDirectories(kSearchSystem32Only);
 }
@@ -44,8 +37,8 @@ void LimitDllSearchToSystemDirectory() {
 void ConnectSystemSounds() {
   HMODULE winmm = LoadSystemLibrary("winmm.dll");
   if (winmm == nullptr) return;
-  const auto play = LookUp<decltype(platform.sndPlaySound)>(winmm, "sndPlaySoundA");
-  const auto stop = LookUp<decltype(platform.stopSounds)>(winmm, "PlaySoundA");
+  const auto play = LookUpFunction<decltype(platform.sndPlaySound)>(winmm, "sndPlaySoundA");
+  const auto stop = LookUpFunction<decltype(platform.stopSounds)>(winmm, "PlaySoundA");
   // Both or neither: a sound that can't be stopped must not start.
   if (play == nullptr || stop == nullptr) return;
   platform.sndPlaySound = play;

@@ -8,6 +8,14 @@
 // it isn't there or the path doesn't fit.
 HMODULE LoadSystemLibrary(const char* fileName);
 
+// The function `name` of `module` as its real type, or null. GetProcAddress gives every
+// function one type; the cast goes through a function type that the compiler takes as
+// "any function".
+template <typename Function>
+Function LookUpFunction(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 // Where the platform offers it, limits the search of every DLL loaded later to the system
 // directory. Looked up at run time, so the launcher still starts where it doesn't exist.
 void LimitDllSearchToSystemDirectory();
