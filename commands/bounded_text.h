@@ -23,7 +23,6 @@ class BoundedText {
   BoundedText& Append(char c);
 
   size_t Length() const { return length_; }
-  char Last() const { return length_ == 0 ? '\0' : buffer_[length_ - 1]; }
   const char* Text() const { return buffer_; }
   // False once anything had to be cut off.
   bool Fits() const { return !cut_; }
