@@ -1,0 +1,182 @@
+# The emulated machine that runs 32-bit programs, for machines that run none themselves:
+# a small Debian built from Debian's packages with the 32-bit Wine, booted under QEMU's
+# full-system emulation of an x86-64 PC (no KVM needed). Needs arch.sh.
+#
+# Its disk image is built once and kept in $VM32_CACHE under a key made from what goes into
+# it; it is built under a temporary name and renamed when complete, so a partly built image
+# is never booted. Every boot writes to a throw-away layer over it.
+
+VM32_CACHE=${LAUNCHER_VM32_CACHE:-/var/cache/launcher-vm32}
+VM32_QEMU=${LAUNCHER_VM32_QEMU:-qemu-system-x86_64}
+VM32_SUITE=bookworm
+# What the machine holds: the 64-bit kernel to boot, the 32-bit Wine, a display and the
+# tools the end-to-end tests drive and check it with, CTest to run them.
+VM32_PACKAGES="linux-image-amd64 kmod wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
+  icoutils python3 cmake make xorriso procps"
+# The disk is sparse: this is what the emulated machine sees, not what it takes.
+VM32_DISK_SIZE=6G
+# Free space needed while the image is built: the root tree and the image beside it.
+VM32_SPACE_NEEDED_MB=${LAUNCHER_VM32_SPACE_NEEDED_MB:-7000}
+VM32_BOOT_SECONDS=${LAUNCHER_VM32_BOOT_SECONDS:-300}
+VM32_RUN_SECONDS=${LAUNCHER_VM32_RUN_SECONDS:-3600}
+# The first program the kernel starts: it mounts the share that holds the run's own
+# script and runs that, so that what a run does can change without a new image.
+VM32_INIT=/sbin/vm32-init
+
+vm32_first_init() {
+  cat <<'INIT'
+#!/bin/sh
+# Started by the kernel: brings up the file systems, says it booted and hands over to the
+# run's own script, which the host put on the share tagged vm32ctl. Powers off after.
+PATH=/usr/sbin:/usr/bin:/sbin:/bin
+export PATH
+mount -t proc proc /proc
+mount -t sysfs sysfs /sys
+mount -t devtmpfs devtmpfs /dev
+mkdir -p /dev/pts /dev/shm
+mount -t devpts devpts /dev/pts
+mount -t tmpfs tmpfs /dev/shm
+mount -t tmpfs tmpfs /tmp
+mount -t tmpfs tmpfs /run
+echo "vm32: booted" >/dev/console
+modprobe 9pnet_virtio 2>/dev/null
+modprobe 9p 2>/dev/null
+mkdir -p /vm32
+if mount -t 9p -o trans=virtio,version=9p2000.L,msize=512000 vm32ctl /vm32; then
+  sh /vm32/guest-run
+else
+  echo "vm32: the host's share vm32ctl could not be mounted" >/dev/console
+fi
+sync
+echo o >/proc/sysrq-trigger
+sleep 30
+INIT
+}
+
+# The only drivers the machine's first boot stage needs: its disk and file system. Listing
+# them, instead of Debian's "most", makes the kernel's install minutes shorter.
+VM32_BOOT_MODULES="virtio_pci virtio_blk ext4"
+
+# The image's key: every input that decides what the image holds.
+vm32_image_key() {
+  { echo "$VM32_SUITE"; echo $VM32_PACKAGES; echo "$VM32_DISK_SIZE"; echo "$VM32_BOOT_MODULES"
+    vm32_first_init; } |
+    sha256sum | cut -c1-16
+}
+
+vm32_image_dir() { echo "$VM32_CACHE/debian-$VM32_SUITE-$(vm32_image_key)"; }
+
+# Free space in megabytes where the image is built.
+vm32_free_mb() {
+  mkdir -p "$VM32_CACHE" && df -Pm "$VM32_CACHE" | awk 'NR == 2 { print $4 }'
+}
+
+# Fails, saying why, unless the emulator can be started; installs Debian's QEMU first where
+# the default one is missing and we may.
+vm32_require_emulator() {
+  if [ -z "${LAUNCHER_VM32_QEMU:-}" ] && ! command -v "$VM32_QEMU" >/dev/null 2>&1 && [ "$(id -u)" = 0 ]; then
+    echo "vm32: installing QEMU and debootstrap from Debian's packages..." >&2
+    DEBIAN_FRONTEND=noninteractive run_explained apt-get install -y -qq --no-install-recommends \
+      qemu-system-x86 debootstrap e2fsprogs || true
+  fi
+  if ! command -v "$VM32_QEMU" >/dev/null 2>&1; then
+    echo "vm32: no emulator: $VM32_QEMU is not installed (Debian's package qemu-system-x86)" >&2
+    return 1
+  fi
+}
+
+# One step of the image build, by name; on failure says which step and its last lines.
+vm32_step() {
+  local name=$1 log
+  shift
+  echo "vm32: image: $name" >&2
+  log=$(mktemp)
+  if ! "$@" >"$log" 2>&1 </dev/null; then
+    {
+      echo "vm32: building the image failed at step '$name' ($*):"
+      tail -n 15 "$log" | sed 's/^/  | /'
+    } >&2
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
+}
+
+# Runs a command inside root tree $1 with /proc, /sys and /dev of the host mounted there.
+vm32_in_root() {
+  local root=$1 rc
+  shift
+  mount -t proc proc "$root/proc" && mount -t sysfs sysfs "$root/sys" && mount --bind /dev "$root/dev" ||
+    { vm32_unmount_root "$root"; return 1; }
+  chroot "$root" env DEBIAN_FRONTEND=noninteractive LC_ALL=C "$@"
+  rc=$?
+  vm32_unmount_root "$root"
+  return $rc
+}
+
+vm32_unmount_root() {
+  local dir
+  for dir in dev sys proc; do
+    mountpoint -q "$1/$dir" && umount -l "$1/$dir"
+  done
+  return 0
+}
+
+# The host's own Debian sources, so the machine gets the same Wine as this one.
+vm32_debian_mirror() {
+  local uri
+  uri=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -v security | head -n 1)
+  [ -n "$uri" ] || uri=$(awk '$1 == "deb" && $3 !~ /security/ { print $2; exit }' /etc/apt/sources.list 2>/dev/null)
+  echo "$uri"
+}
+
+vm32_build_image() {
+  local dir=$1 work=$1.partial-$$ root mirror free
+  free=$(vm32_free_mb) || free=0
+  if [ "${free:-0}" -lt "$VM32_SPACE_NEEDED_MB" ]; then
+    echo "vm32: no disk space: building the emulated machine's image needs ${VM32_SPACE_NEEDED_MB} MB free in $VM32_CACHE, which has ${free:-0} MB" >&2
+    return 1
+  fi
+  mirror=$(vm32_debian_mirror)
+  if [ -z "$mirror" ]; then
+    echo "vm32: no Debian package source configured on this machine (/etc/apt)" >&2
+    return 1
+  fi
+  echo "vm32: building the emulated machine's image in $dir (once; about 10 minutes)" >&2
+  root=$work/root
+  rm -rf "$work"
+  mkdir -p "$root"
+  trap 'vm32_unmount_root "'"$root"'"; rm -rf --one-file-system "'"$work"'"' EXIT
+  vm32_step "debootstrap $VM32_SUITE" debootstrap --variant=minbase "$VM32_SUITE" "$root" "$mirror" ||
+    return 1
+  cp /etc/apt/sources.list "$root/etc/apt/" 2>/dev/null
+  cp /etc/apt/sources.list.d/*.sources "$root/etc/apt/sources.list.d/" 2>/dev/null
+  mkdir -p "$root/etc/initramfs-tools/conf.d" "$root/usr/share/initramfs-tools/modules.d"
+  echo "MODULES=list" >"$root/etc/initramfs-tools/conf.d/vm32"
+  printf '%s\n' $VM32_BOOT_MODULES >"$root/usr/share/initramfs-tools/modules.d/vm32"
+  vm32_step "add the i386 architecture" vm32_in_root "$root" dpkg --add-architecture i386 &&
+    vm32_step "apt-get update" vm32_in_root "$root" apt-get update &&
+    # shellcheck disable=SC2086
+    vm32_step "install the packages" vm32_in_root "$root" apt-get install -y --no-install-recommends $VM32_PACKAGES &&
+    vm32_step "clean the package cache" vm32_in_root "$root" apt-get clean || return 1
+  rm -rf "$root"/var/lib/apt/lists/*
+  vm32_first_init >"$root$VM32_INIT" && chmod 755 "$root$VM32_INIT"
+  cp "$root"/boot/vmlinuz-* "$work/vmlinuz" && cp "$root"/boot/initrd.img-* "$work/initrd.img" ||
+    { echo "vm32: building the image failed: no kernel or initrd in $root/boot" >&2; return 1; }
+  vm32_step "make the disk image" mke2fs -q -F -t ext4 -d "$root" -L vm32 "$work/disk.img" "$VM32_DISK_SIZE" ||
+    return 1
+  rm -rf --one-file-system "$root"
+  trap - EXIT
+  mv "$work" "$dir"
+  echo "vm32: image ready: $dir ($(du -sh "$dir" | cut -f1) on disk)" >&2
+}
+
+# Prints the folder of a complete image, building it first where there is none.
+vm32_image() {
+  local dir
+  dir=$(vm32_image_dir)
+  if [ ! -f "$dir/disk.img" ]; then
+    (vm32_build_image "$dir") || return 1
+  fi
+  echo "$dir"
+}
