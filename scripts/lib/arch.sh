@@ -21,21 +21,28 @@ runs_32bit_programs() {
 }
 
 # Sets and exports LAUNCHER_ARCH to the build this machine runs: win32 where it runs
-# 32-bit programs, win64 elsewhere, saying so on standard error. A LAUNCHER_ARCH already
-# set forces the choice; forcing win32 where it can't run fails with the reason. $1 says
-# what the caller does with the build ("testing", "running"). LAUNCHER_PROBE_32BIT
-# replaces the program the probe tries (the tests give it one of each answer).
+# 32-bit programs, win64 elsewhere, saying so on standard error. Where it runs none, it
+# also exports LAUNCHER_EMULATED=1: the 32-bit build can still run in the emulated machine
+# of scripts/vm32. A LAUNCHER_ARCH already set forces the choice; forcing win32 where it
+# can't run natively means running it in that machine. $1 says what the caller does with
+# the build ("testing", "running"). LAUNCHER_PROBE_32BIT replaces the program the probe
+# tries (the tests give it one of each answer).
 choose_windows_build() {
   local doing=$1 why can32=yes
   why=$(runs_32bit_programs "${LAUNCHER_PROBE_32BIT:-}") || can32=no
+  LAUNCHER_EMULATED=""
+  [ "$can32" = yes ] || LAUNCHER_EMULATED=1
+  export LAUNCHER_EMULATED
   case ${LAUNCHER_ARCH:-} in
     win32)
       if [ "$can32" = no ]; then
-        echo "LAUNCHER_ARCH=win32, but this machine runs no 32-bit programs ($why)" >&2
-        return 2
+        echo "LAUNCHER_ARCH=win32, but this machine runs no 32-bit programs ($why): $doing the 32-bit build in the emulated machine (scripts/vm32)" >&2
       fi
       ;;
-    win64) echo "LAUNCHER_ARCH=win64: $doing the 64-bit build of the same source" >&2 ;;
+    win64)
+      echo "LAUNCHER_ARCH=win64: $doing the 64-bit build of the same source" >&2
+      LAUNCHER_EMULATED=""
+      ;;
     "")
       if [ "$can32" = yes ]; then
         LAUNCHER_ARCH=win32

@@ -24,7 +24,7 @@ choices=(
   "/bin/true|win64|0|win64|LAUNCHER_ARCH=win64: testing the 64-bit build of the same source"
   "$foreign|win64|0|win64|LAUNCHER_ARCH=win64: testing the 64-bit build of the same source"
   "/bin/true|win32|0|win32|"
-  "$foreign|win32|2||LAUNCHER_ARCH=win32, but this machine runs no 32-bit programs ($foreign: Exec format error)"
+  "$foreign|win32|0|win32|LAUNCHER_ARCH=win32, but this machine runs no 32-bit programs ($foreign: Exec format error): testing the 32-bit build in the emulated machine"
   "/bin/true|win16|2||LAUNCHER_ARCH must be win32 or win64, not 'win16'"
 )
 for row in "${choices[@]}"; do
@@ -41,11 +41,12 @@ for row in "${choices[@]}"; do
   check "$case: what the user is told" "$words" "$said"
 done
 
-# The scripts themselves: a forced 32-bit run where none can run ends at once with the
-# reason, before anything is built or started.
-out=$(cd "$work" && LAUNCHER_PROBE_32BIT=$foreign LAUNCHER_ARCH=win32 timeout 120 "$root/scripts/run" 2>&1)
-check "scripts/run forced to win32: exit code" 2 "$?"
-check "scripts/run forced to win32: the reason" 1 "$(echo "$out" | grep -c 'LAUNCHER_ARCH=win32, but this machine runs no 32-bit programs')"
+# The scripts themselves: a forced 32-bit run where none can run goes to the emulated
+# machine, and without an emulator ends at once with the reason, before anything is built.
+out=$(cd "$work" && LAUNCHER_PROBE_32BIT=$foreign LAUNCHER_ARCH=win32 LAUNCHER_VM32_QEMU=$work/absent \
+  timeout 120 "$root/scripts/run" 2>&1)
+check "scripts/run forced to win32: exit code" 1 "$?"
+check "scripts/run forced to win32: the reason" 1 "$(echo "$out" | grep -c "vm32: no emulator: $work/absent is not installed")"
 
 # A Wine that can't start: the test environment says which command failed and why, exits
 # non-zero and leaves no display running.
