@@ -6,13 +6,9 @@ size_t NextCharacter(const char* text, size_t at, size_t length) {
   return at + (pair ? 2 : 1);
 }
 
-size_t BackslashAfter(const char* text, size_t from, size_t length) {
-  while (from < length && text[from] != '\\') from = NextCharacter(text, from, length);
-  return from;
-}
-
-bool EndsInBackslash(const char* text, size_t length) {
+size_t WholeCharactersLength(const char* text, size_t length) {
   size_t last = length;
   for (size_t at = 0; at < length; at = NextCharacter(text, at, length)) last = at;
-  return last < length && text[last] == '\\';
+  const bool cutLead = last == length - 1 && isAnsiLeadByte(static_cast<unsigned char>(text[last]));
+  return cutLead ? last : length;
 }

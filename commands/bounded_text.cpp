@@ -1,36 +1,47 @@
 #include "commands/bounded_text.h"
 
-size_t BoundedLength(const char* text, size_t limit) {
+template <typename Char>
+size_t BoundedLength(const Char* text, size_t limit) {
   size_t length = 0;
-  while (length < limit && text[length] != '\0') ++length;
+  while (length < limit && text[length] != Char()) ++length;
   return length;
 }
 
-BoundedText::BoundedText(char* buffer, size_t size, Start start) : buffer_(buffer), size_(size) {
+template <typename Char>
+BasicBoundedText<Char>::BasicBoundedText(Char* buffer, size_t size, Start start)
+    : buffer_(buffer), size_(size) {
   if (start == Start::AfterExisting) length_ = BoundedLength(buffer, size);
   if (length_ == size) {
     --length_;
     cut_ = true;
   }
-  buffer_[length_] = '\0';
+  buffer_[length_] = Char();
 }
 
-BoundedText& BoundedText::Append(const char* text, size_t length) {
-  for (size_t i = 0; i < length && text[i] != '\0'; ++i) Append(text[i]);
+template <typename Char>
+BasicBoundedText<Char>& BasicBoundedText<Char>::Append(const Char* text, size_t length) {
+  for (size_t i = 0; i < length && text[i] != Char(); ++i) Append(text[i]);
   return *this;
 }
 
-BoundedText& BoundedText::Append(const char* text) {
-  while (*text != '\0') Append(*text++);
+template <typename Char>
+BasicBoundedText<Char>& BasicBoundedText<Char>::Append(const Char* text) {
+  while (*text != Char()) Append(*text++);
   return *this;
 }
 
-BoundedText& BoundedText::Append(char c) {
+template <typename Char>
+BasicBoundedText<Char>& BasicBoundedText<Char>::Append(Char c) {
   if (length_ + 1 >= size_) {
     cut_ = true;
     return *this;
   }
   buffer_[length_++] = c;
-  buffer_[length_] = '\0';
+  buffer_[length_] = Char();
   return *this;
 }
+
+template size_t BoundedLength(const char* text, size_t limit);
+template size_t BoundedLength(const wchar_t* text, size_t limit);
+template class BasicBoundedText<char>;
+template class BasicBoundedText<wchar_t>;

@@ -1,25 +1,25 @@
 #include "commands/command_lines.h"
 
-#include <cstring>
+#include <cwchar>
 
-#include "commands/ansi_text.h"
 #include "commands/bounded_text.h"
 
 namespace {
 
-constexpr char kSetupName[] = "SETUP.EXE";
-constexpr char kDemoSetupPath[] = "Demos\\Ravelcog\\Setup.exe";
-constexpr char kExplorerName[] = "EXPLORER.EXE";
+constexpr wchar_t kSetupName[] = L"SETUP.EXE";
+constexpr wchar_t kDemoFolder[] = L"Demos\\Ravelcog";
+constexpr wchar_t kDemoSetupName[] = L"Setup.exe";
+constexpr wchar_t kExplorerName[] = L"EXPLORER.EXE";
 
 // Longest program paths: a full directory, a backslash and the name; a disc root is at
 // most a full directory and a backslash ("X:\" for a drive).
 constexpr size_t kLongestDirectory = kDirectorySize;
 constexpr size_t kLongestRoot = kLongestDirectory + 1;
 constexpr size_t kQuotes = 2;
-constexpr size_t kLongestSetupLine = kQuotes + kLongestDirectory + 1 + sizeof kSetupName - 1;
-constexpr size_t kLongestDemoLine = kQuotes + kLongestRoot + sizeof kDemoSetupPath - 1;
-constexpr size_t kLongestExplorerPath =
-    kQuotes + kLongestDirectory + 1 + sizeof kExplorerName - 1;
+constexpr size_t kLongestSetupLine = kQuotes + kLongestDirectory + 1 + sizeof kSetupName / 2;
+constexpr size_t kLongestDemoFolder = kLongestRoot + sizeof kDemoFolder / 2;
+constexpr size_t kLongestDemoLine = kQuotes + kLongestDemoFolder + 1 + sizeof kDemoSetupName / 2;
+constexpr size_t kLongestExplorerPath = kQuotes + kLongestDirectory + 1 + sizeof kExplorerName / 2;
 constexpr size_t kLongestDriveRootArgument = kQuotes + 3;
 static_assert(kLongestSetupLine < kCommandLineSize, "every installer line fits");
 static_assert(kLongestDemoLine < kCommandLineSize, "every demo line fits");
@@ -28,80 +28,91 @@ static_assert(kLongestExplorerPath + 1 + kLongestDriveRootArgument < kCommandLin
 // Only Explorer with a network root of some hundred characters, in a Windows directory
 // as long, can overflow; that line is refused rather than cut.
 
-bool IsUncPath(const char* directory, size_t length) {
-  return length >= 2 && directory[0] == '\\' && directory[1] == '\\';
+bool IsUncPath(const wchar_t* directory, size_t length) {
+  return length >= 2 && directory[0] == L'\\' && directory[1] == L'\\';
+}
+
+size_t BackslashAfter(const wchar_t* text, size_t from, size_t length) {
+  while (from < length && text[from] != L'\\') ++from;
+  return from;
 }
 
 // \\server\share\ for a network path; otherwise the drive root of the first character,
 // as the launcher has always taken it.
-void AppendDiscRoot(BoundedText& root, const char* directory) {
+void AppendDiscRoot(WideBoundedText& root, const wchar_t* directory) {
   const size_t length = BoundedLength(directory, kDirectorySize);
   if (length == 0) {
-    root.Append('\\');  // no directory to go by: the current drive's root
+    root.Append(L'\\');  // no directory to go by: the current drive's root
     return;
   }
   if (!IsUncPath(directory, length)) {
-    root.Append(directory[0]).Append(":\\");
+    root.Append(directory[0]).Append(L":\\");
     return;
   }
   const size_t serverEnd = BackslashAfter(directory, 2, length);
   const size_t shareEnd =
       serverEnd < length ? BackslashAfter(directory, serverEnd + 1, length) : length;
-  root.Append(directory, shareEnd).Append('\\');
+  root.Append(directory, shareEnd).Append(L'\\');
 }
 
-void AppendQuotedIfSpaced(BoundedText& line, const char* text) {
-  const bool spaced = std::strchr(text, ' ') != nullptr;
-  if (spaced) line.Append('"');
+void AppendQuotedIfSpaced(WideBoundedText& line, const wchar_t* text) {
+  const bool spaced = std::wcschr(text, L' ') != nullptr;
+  if (spaced) line.Append(L'"');
   line.Append(text);
-  if (spaced) line.Append('"');
+  if (spaced) line.Append(L'"');
 }
 
 // The program's full path, quoted when needed, as the start of `line`; `directory` is
-// read no further than `limit` bytes.
-bool StartLineWithProgram(BoundedText& line, const char* directory, size_t limit,
-                          const char* name) {
+// read no further than `limit` characters.
+bool StartLineWithProgram(WideBoundedText& line, const wchar_t* directory, size_t limit,
+                          const wchar_t* name) {
   CommandLine path;
-  BoundedText(path, sizeof path).Append(directory, limit);
-  const bool pathFits = AppendPathElement(path, sizeof path, name);
+  WideBoundedText(path, kCommandLineSize).Append(directory, limit);
+  const bool pathFits = AppendPathElement(path, kCommandLineSize, name);
   AppendQuotedIfSpaced(line, path);
   return pathFits;
 }
 
 }  // namespace
 
-bool AppendPathElement(char* path, size_t size, const char* element) {
-  BoundedText extended(path, size, BoundedText::Start::AfterExisting);
-  if (extended.Length() > 0 && !EndsInBackslash(extended.Text(), extended.Length()))
-    extended.Append('\\');
+bool AppendPathElement(wchar_t* path, size_t size, const wchar_t* element) {
+  WideBoundedText extended(path, size, WideBoundedText::Start::AfterExisting);
+  const size_t length = extended.Length();
+  if (length > 0 && path[length - 1] != L'\\') extended.Append(L'\\');
   extended.Append(element);
   return extended.Fits();
 }
 
-bool BuildSetupLine(CommandLine& line, const char* moduleDirectory) {
-  BoundedText text(line, sizeof line);
+bool BuildSetupLine(CommandLine& line, const wchar_t* moduleDirectory) {
+  WideBoundedText text(line, kCommandLineSize);
   const bool pathFits = StartLineWithProgram(text, moduleDirectory, kDirectorySize, kSetupName);
   return pathFits && text.Fits();
 }
 
-bool BuildDemoSetupLine(CommandLine& line, const char* moduleDirectory) {
-  char root[kLongestRoot + 1];
-  BoundedText rootText(root, sizeof root);
-  AppendDiscRoot(rootText, moduleDirectory);
-  BoundedText text(line, sizeof line);
-  const bool pathFits = StartLineWithProgram(text, root, sizeof root, kDemoSetupPath);
-  return pathFits && text.Fits();
+bool BuildDemoFolder(StartFolder& folder, const wchar_t* moduleDirectory) {
+  WideBoundedText text(folder, kCommandLineSize);
+  AppendDiscRoot(text, moduleDirectory);
+  return text.Append(kDemoFolder).Fits();
 }
 
-bool BuildExplorerLine(CommandLine& line, const char* windowsDirectory,
-                       const char* moduleDirectory) {
-  char root[kLongestRoot + 1];
-  BoundedText rootText(root, sizeof root);
+bool BuildDemoSetupLine(CommandLine& line, const wchar_t* moduleDirectory) {
+  StartFolder folder;
+  const bool folderFits = BuildDemoFolder(folder, moduleDirectory);
+  WideBoundedText text(line, kCommandLineSize);
+  const bool pathFits =
+      StartLineWithProgram(text, folder, kCommandLineSize, kDemoSetupName);
+  return folderFits && pathFits && text.Fits();
+}
+
+bool BuildExplorerLine(CommandLine& line, const wchar_t* windowsDirectory,
+                       const wchar_t* moduleDirectory) {
+  wchar_t root[kLongestRoot + 1];
+  WideBoundedText rootText(root, kLongestRoot + 1);
   AppendDiscRoot(rootText, moduleDirectory);
-  BoundedText text(line, sizeof line);
+  WideBoundedText text(line, kCommandLineSize);
   const bool pathFits =
       StartLineWithProgram(text, windowsDirectory, kDirectorySize, kExplorerName);
-  text.Append(' ');
+  text.Append(L' ');
   // A quoted root ends in \" ("\\server\my share\"): Explorer takes everything between
   // the quotes as the folder, it doesn't read the backslash as an escape.
   AppendQuotedIfSpaced(text, root);
@@ -109,15 +120,16 @@ bool BuildExplorerLine(CommandLine& line, const char* windowsDirectory,
   return knowsWindows && pathFits && text.Fits();
 }
 
-void SplitProgramAndParameters(const char* line, CommandLine& program, const char*& parameters) {
+void SplitProgramAndParameters(const wchar_t* line, CommandLine& program,
+                               const wchar_t*& parameters) {
   const size_t length = BoundedLength(line, kCommandLineSize);
-  const bool quoted = length > 0 && line[0] == '"';
-  const char end = quoted ? '"' : ' ';
+  const bool quoted = length > 0 && line[0] == L'"';
+  const wchar_t end = quoted ? L'"' : L' ';
   size_t at = quoted ? 1 : 0;
   const size_t start = at;
   while (at < length && line[at] != end) ++at;
-  BoundedText(program, sizeof program).Append(line + start, at - start);
+  WideBoundedText(program, kCommandLineSize).Append(line + start, at - start);
   if (quoted && at < length) ++at;  // the closing quote
-  while (at < length && line[at] == ' ') ++at;
+  while (at < length && line[at] == L' ') ++at;
   parameters = line + at;
 }

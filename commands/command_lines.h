@@ -1,7 +1,9 @@
 #pragma once
-// The command lines of the three launch commands, built in fixed buffers from the
-// launcher's directory (and, for Explorer, the Windows directory). Nothing here needs
-// the platform.
+// The command lines of the three launch commands, and the folders they start in, built
+// in fixed buffers from the launcher's directory (and, for Explorer, the Windows
+// directory). Paths are wide-character strings, as the platform's wide functions give
+// and take them: every path it can start the launcher from is held whole, in any code
+// page, and a backslash is always a separator. Nothing here needs the platform.
 //
 // A program path that holds a space is put in double quotes, and so is Explorer's
 // argument: unquoted, "C:\My Disc\SETUP.EXE" would first be tried as "C:\My.exe".
@@ -11,31 +13,39 @@
 #include <cstddef>
 
 constexpr size_t kCommandLineSize = 384;
-// The launcher's directory and the Windows directory live in buffers of this size; the
-// builders read no further, whether or not the buffer holds a terminator.
+// The launcher's directory and the Windows directory live in buffers of this size (in
+// characters, MAX_PATH); the builders read no further, whether or not the buffer holds a
+// terminator.
 constexpr size_t kDirectorySize = 260;
 
-using CommandLine = char[kCommandLineSize];
+using CommandLine = wchar_t[kCommandLineSize];
+// A folder a program starts in: the launcher's directory, the Windows directory, or the
+// demo's folder below the disc's root.
+using StartFolder = wchar_t[kCommandLineSize];
 
 // Appends `element` to the directory in `path`, with a backslash between them unless
 // the path ends in one already (a slash doesn't count). An empty path gets the element
-// alone. False if the result doesn't fit `size` bytes; path then holds what fits.
-bool AppendPathElement(char* path, size_t size, const char* element);
+// alone. False if the result doesn't fit `size` characters; path then holds what fits.
+bool AppendPathElement(wchar_t* path, size_t size, const wchar_t* element);
 
 // The builders fill `line` and return true when it is a whole line to hand over. False
 // means it can't be started: it didn't fit, or (Explorer) the Windows directory is
 // empty; `line` then holds as much of it as could be built, for the failure message.
 
 // SETUP.EXE in the launcher's directory.
-bool BuildSetupLine(CommandLine& line, const char* moduleDirectory);
+bool BuildSetupLine(CommandLine& line, const wchar_t* moduleDirectory);
 // Demos\Ravelcog\Setup.exe at the root of the launcher's disc.
-bool BuildDemoSetupLine(CommandLine& line, const char* moduleDirectory);
+bool BuildDemoSetupLine(CommandLine& line, const wchar_t* moduleDirectory);
 // EXPLORER.EXE in the Windows directory, a space, then the root of the launcher's disc.
-bool BuildExplorerLine(CommandLine& line, const char* windowsDirectory,
-                       const char* moduleDirectory);
+bool BuildExplorerLine(CommandLine& line, const wchar_t* windowsDirectory,
+                       const wchar_t* moduleDirectory);
+
+// The demo's folder, Demos\Ravelcog at the root of the launcher's disc, where the demo
+// installer starts as a shortcut's "Start in" would start it. False if it doesn't fit.
+bool BuildDemoFolder(StartFolder& folder, const wchar_t* moduleDirectory);
 
 // The program and its parameters as the shell's start takes them apart: what the
 // line's opening quotes enclose, or else its first word, and the rest of the line after
-// the spaces that follow (empty if none). `parameters` points into `line`. A space or a
-// quote is never the second byte of a double-byte character, so bytes are compared.
-void SplitProgramAndParameters(const char* line, CommandLine& program, const char*& parameters);
+// the spaces that follow (empty if none). `parameters` points into `line`.
+void SplitProgramAndParameters(const wchar_t* line, CommandLine& program,
+                               const wchar_t*& parameters);

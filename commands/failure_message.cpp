@@ -1,7 +1,7 @@
 #include "commands/failure_message.h"
 
+#include "commands/ansi_text.h"
 #include "commands/bounded_text.h"
-#include "commands/command_lines.h"
 
 void FormatFailureMessage(char (&message)[kMessageSize], const char* format,
                           const char* commandLine) {
@@ -11,7 +11,7 @@ void FormatFailureMessage(char (&message)[kMessageSize], const char* format,
   for (size_t i = 0; i < formatLength; ++i) {
     const char next = i + 1 < formatLength ? format[i + 1] : '\0';
     if (format[i] == '%' && next == 's') {
-      text.Append(commandLine, kCommandLineSize);
+      text.Append(commandLine, kShownLineSize);
       ++i;
     } else if (format[i] == '%' && next == '%') {
       text.Append('%');
@@ -20,4 +20,5 @@ void FormatFailureMessage(char (&message)[kMessageSize], const char* format,
       text.Append(format[i]);
     }
   }
+  if (!text.Fits()) message[WholeCharactersLength(message, text.Length())] = '\0';
 }

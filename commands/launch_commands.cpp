@@ -12,7 +12,7 @@
 
 namespace {
 
-static_assert(sizeof state.moduleDirectory == kDirectorySize,
+static_assert(sizeof state.moduleDirectory == kDirectorySize * sizeof(wchar_t),
               "the command lines read the whole of the launcher's directory, no further");
 
 // ERROR_ELEVATION_REQUIRED, which the cross compiler's headers lack.
@@ -20,20 +20,28 @@ constexpr DWORD kElevationRequired = 740;
 
 enum class StartResult { Started, Declined, Failed };
 
-// The start WinExec made (the line as given, shown normally, nothing inherited, the
-// launcher's working directory), without waiting until the program is idle: an
-// installer that unpacks for a while before its first window must not freeze the
-// launcher. The launcher keeps no hold on what it started.
-bool CreateProgramProcess(const CommandLine& line) {
+// What a command hands to the platform: the whole line, and the folder the program
+// starts in, as a shortcut's "Start in" gives it. Installers open their files relative
+// to it; the launcher's own current directory is none of theirs.
+struct ProgramStart {
+  const wchar_t* line;
+  const wchar_t* folder;
+};
+
+// The start WinExec made (the line as given, shown normally, nothing inherited), in the
+// program's own folder, without waiting until the program is idle: an installer that
+// unpacks for a while before its first window must not freeze the launcher. The launcher
+// keeps no hold on what it started.
+bool CreateProgramProcess(const ProgramStart& start) {
   CommandLine writable;  // the platform may write into the line while it reads it
-  lstrcpynA(writable, line, kCommandLineSize);
-  STARTUPINFOA startup = {};
+  lstrcpynW(writable, start.line, kCommandLineSize);
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION started = {};
-  if (!platform.createProcess(nullptr, writable, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &started))
+  if (!platform.createProcess(nullptr, writable, nullptr, nullptr, FALSE, 0, nullptr,
+                              start.folder, &startup, &started))
     return false;
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
@@ -43,46 +51,53 @@ bool CreateProgramProcess(const CommandLine& line) {
 // A program that needs administrator rights can't be created from an unelevated
 // launcher; the shell's start asks the user for them. A user who declines has chosen,
 // and is not told that it failed.
-StartResult StartWithConsent(const CommandLine& line) {
+StartResult StartWithConsent(const ProgramStart& start) {
   CommandLine program;
-  const char* parameters = nullptr;
-  SplitProgramAndParameters(line, program, parameters);
-  SHELLEXECUTEINFOA request = {};
+  const wchar_t* parameters = nullptr;
+  SplitProgramAndParameters(start.line, program, parameters);
+  SHELLEXECUTEINFOW request = {};
   request.cbSize = sizeof request;
   request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;  // failures are ours to report
   request.hwnd = state.pieceWindows[0];
-  request.lpVerb = "runas";
+  request.lpVerb = L"runas";
   request.lpFile = program;
-  request.lpParameters = parameters[0] != '\0' ? parameters : nullptr;
+  request.lpParameters = parameters[0] != L'\0' ? parameters : nullptr;
+  request.lpDirectory = start.folder;
   request.nShow = SW_SHOWNORMAL;
   if (platform.shellExecute(&request)) return StartResult::Started;
   return GetLastError() == ERROR_CANCELLED ? StartResult::Declined : StartResult::Failed;
 }
 
-StartResult StartProgram(const CommandLine& line) {
-  if (CreateProgramProcess(line)) return StartResult::Started;
+StartResult StartProgram(const ProgramStart& start) {
+  if (CreateProgramProcess(start)) return StartResult::Started;
   if (GetLastError() != kElevationRequired) return StartResult::Failed;
-  return StartWithConsent(line);
+  return StartWithConsent(start);
 }
 
-void ReportFailedStart(const char* commandLine, UINT icon) {
+// The box shows the line in the ANSI code page, as far as the message holds it.
+void ReportFailedStart(const wchar_t* line, UINT icon) {
+  char shown[kShownLineSize] = "";
+  WideCharToMultiByte(CP_ACP, 0, line, -1, shown, kShownLineSize, nullptr, nullptr);
+  shown[kShownLineSize - 1] = '\0';
   char format[kFailureFormatSize] = "";
   LoadCheckedString(kLaunchFailureStringId, format, kFailureFormatSize - 1);
   char message[kMessageSize];
-  FormatFailureMessage(message, format, commandLine);
+  FormatFailureMessage(message, format, shown);
   platform.messageBox(state.pieceWindows[0], message, kWindowTitle, icon);
 }
 
-// A line that couldn't be built whole is never handed over, only reported.
-void StartOrReport(const CommandLine& line, bool built, UINT failureIcon) {
-  if (built && StartProgram(line) != StartResult::Failed) return;
-  ReportFailedStart(line, failureIcon);
+// A line that couldn't be built whole, or from a directory not known whole, is never
+// handed over, only reported.
+void StartOrReport(const ProgramStart& start, bool built, UINT failureIcon) {
+  const bool whole = built && state.moduleDirectoryWhole;
+  if (whole && StartProgram(start) != StartResult::Failed) return;
+  ReportFailedStart(start.line, failureIcon);
 }
 
 // The Windows directory, or empty if the platform can't give it whole.
-void ReadWindowsDirectory(char (&directory)[kDirectorySize]) {
+void ReadWindowsDirectory(wchar_t (&directory)[kDirectorySize]) {
   const UINT length = platform.getWindowsDirectory(directory, kDirectorySize);
-  if (length == 0 || length >= kDirectorySize) directory[0] = '\0';
+  if (length == 0 || length >= kDirectorySize) directory[0] = L'\0';
 }
 
 }  // namespace
@@ -90,19 +105,21 @@ void ReadWindowsDirectory(char (&directory)[kDirectorySize]) {
 void RunSetup() {
   CommandLine line;
   const bool built = BuildSetupLine(line, state.moduleDirectory);
-  StartOrReport(line, built, MB_ICONERROR);
+  StartOrReport({line, state.moduleDirectory}, built, MB_ICONERROR);
 }
 
 void RunDemoSetup() {
   CommandLine line;
-  const bool built = BuildDemoSetupLine(line, state.moduleDirectory);
-  StartOrReport(line, built, MB_ICONERROR);
+  StartFolder folder = L"";
+  const bool built = BuildDemoSetupLine(line, state.moduleDirectory) &&
+                     BuildDemoFolder(folder, state.moduleDirectory);
+  StartOrReport({line, folder}, built, MB_ICONERROR);
 }
 
 void ExploreDisc() {
-  char windowsDirectory[kDirectorySize];
+  wchar_t windowsDirectory[kDirectorySize];
   ReadWindowsDirectory(windowsDirectory);
   CommandLine line;
   const bool built = BuildExplorerLine(line, windowsDirectory, state.moduleDirectory);
-  StartOrReport(line, built, MB_ICONWARNING);
+  StartOrReport({line, windowsDirectory}, built, MB_ICONWARNING);
 }

@@ -10,7 +10,10 @@ constexpr int kSoundCount = 6;
 struct LauncherState {
   HINSTANCE instance;
   ATOM classAtom;
-  char moduleDirectory[MAX_PATH];  // no trailing backslash, except for a drive root (D:\)
+  // No trailing backslash, except for a drive root (D:\). Where the platform couldn't give
+  // the module's path whole, it holds the path as far as it went, and nothing is started.
+  wchar_t moduleDirectory[MAX_PATH];
+  bool moduleDirectoryWhole;
 
   int screenWidth;
   int screenHeight;

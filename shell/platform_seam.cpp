@@ -9,17 +9,17 @@ namespace {
 BOOL WINAPI PlayNothing(LPCSTR, UINT) { return FALSE; }
 BOOL WINAPI StopNothing(LPCSTR, HMODULE, DWORD) { return FALSE; }
 
-using ShellExecuteFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOA* request);
+using ShellExecuteFunction = BOOL(WINAPI*)(SHELLEXECUTEINFOW* request);
 
 // Only a start that needs administrator rights goes through the shell, so the launcher
 // doesn't link to it: shell32 and all it pulls in are loaded on that start, from the
 // system directory, and kept for the rest of the run.
-BOOL WINAPI ShellExecuteFromSystemDirectory(SHELLEXECUTEINFOA* request) {
+BOOL WINAPI ShellExecuteFromSystemDirectory(SHELLEXECUTEINFOW* request) {
   static ShellExecuteFunction shellExecuteEx = nullptr;
   if (shellExecuteEx == nullptr) {
     HMODULE shell = LoadSystemLibrary("shell32.dll");
     if (shell == nullptr) return FALSE;
-    shellExecuteEx = LookUpFunction<ShellExecuteFunction>(shell, "ShellExecuteExA");
+    shellExecuteEx = LookUpFunction<ShellExecuteFunction>(shell, "ShellExecuteExW");
     if (shellExecuteEx == nullptr) return FALSE;
   }
   return shellExecuteEx(request);
@@ -37,8 +37,8 @@ PlatformSeam platform = {
     CreateICA,
     PlayNothing,
     StopNothing,
-    CreateProcessA,
+    CreateProcessW,
     ShellExecuteFromSystemDirectory,
     MessageBoxA,
-    GetWindowsDirectoryA,
+    GetWindowsDirectoryW,
 };

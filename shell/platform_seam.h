@@ -13,17 +13,18 @@ struct PlatformSeam {
                                         const DEVMODEA* mode);
   BOOL(WINAPI* sndPlaySound)(LPCSTR image, UINT flags);
   BOOL(WINAPI* stopSounds)(LPCSTR sound, HMODULE module, DWORD flags);
-  // Starts a program; CreateProcessA.
-  BOOL(WINAPI* createProcess)(LPCSTR application, LPSTR commandLine,
+  // Starts a program; CreateProcessW. Paths go to the platform in wide characters, whole
+  // in any code page.
+  BOOL(WINAPI* createProcess)(LPCWSTR application, LPWSTR commandLine,
                               LPSECURITY_ATTRIBUTES processAttributes,
                               LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,
-                              DWORD flags, LPVOID environment, LPCSTR directory,
-                              LPSTARTUPINFOA startup, LPPROCESS_INFORMATION started);
-  // The shell's start (ShellExecuteExA), which can ask the user for administrator rights.
+                              DWORD flags, LPVOID environment, LPCWSTR directory,
+                              LPSTARTUPINFOW startup, LPPROCESS_INFORMATION started);
+  // The shell's start (ShellExecuteExW), which can ask the user for administrator rights.
   // Shell32 is loaded from the system directory on the first call, not before.
-  BOOL(WINAPI* shellExecute)(SHELLEXECUTEINFOA* request);
+  BOOL(WINAPI* shellExecute)(SHELLEXECUTEINFOW* request);
   int(WINAPI* messageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
-  UINT(WINAPI* getWindowsDirectory)(LPSTR buffer, UINT size);
+  UINT(WINAPI* getWindowsDirectory)(LPWSTR buffer, UINT size);
 };
 
 extern PlatformSeam platform;

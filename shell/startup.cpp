@@ -16,11 +16,16 @@ void RunMessageLoop() {
 
 }  // namespace
 
+// In wide characters, the buffer holds every path the platform can start a program from
+// (259 characters), whatever the code page; the ANSI form of the same path can take twice
+// as many bytes. A path that fills the buffer may have been cut (older systems leave it
+// unterminated too): its last backslash could be a folder's higher up, so it isn't taken
+// for the launcher's folder.
 void RecordModuleDirectory() {
-  GetModuleFileNameA(state.instance, state.moduleDirectory, MAX_PATH);
-  // Older systems leave a path that fills the buffer unterminated.
-  state.moduleDirectory[MAX_PATH - 1] = '\0';
-  StripFileName(state.moduleDirectory);
+  const DWORD length = GetModuleFileNameW(state.instance, state.moduleDirectory, MAX_PATH);
+  state.moduleDirectory[MAX_PATH - 1] = L'\0';
+  state.moduleDirectoryWhole = length > 0 && length < MAX_PATH;
+  if (state.moduleDirectoryWhole) StripFileName(state.moduleDirectory);
 }
 
 int RunLauncher(HINSTANCE instance) {

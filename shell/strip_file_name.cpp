@@ -1,33 +1,23 @@
 #include "shell/strip_file_name.h"
 
-#include <cstring>
-
-#include "commands/ansi_text.h"
+#include <cwchar>
 
 namespace {
-bool IsSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/' || c == L':'; }
 }  // namespace
 
-void StripFileName(char* path) {
-  // The last separator character and the character before it, found from the start: the
-  // second byte of a double-byte character may look like a backslash.
-  const size_t length = std::strlen(path);
-  size_t cut = length;
-  size_t beforeCut = length;
-  for (size_t at = 0, previous = length; at < length;
-       previous = at, at = NextCharacter(path, at, length)) {
-    if (!IsSeparator(path[at])) continue;
-    cut = at;
-    beforeCut = previous;
-  }
-  if (cut == length) {
-    *path = '\0';
+void StripFileName(wchar_t* path) {
+  size_t cut = std::wcslen(path);
+  while (cut > 0 && !IsSeparator(path[cut - 1])) --cut;
+  if (cut == 0) {
+    *path = L'\0';
     return;
   }
+  --cut;  // the last separator
   // A drive keeps its root: the separator right after a colon, or the colon itself, stays.
-  const bool afterColon = beforeCut < length && path[beforeCut] == ':';
-  if (path[cut] == ':' || afterColon)
-    path[cut + 1] = '\0';
+  const bool afterColon = cut > 0 && path[cut - 1] == L':';
+  if (path[cut] == L':' || afterColon)
+    path[cut + 1] = L'\0';
   else
-    path[cut] = '\0';
+    path[cut] = L'\0';
 }

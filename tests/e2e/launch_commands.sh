@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Run from a sample disc mapped as drive D:, the real LAUNCH.EXE starts D:\SETUP.EXE from
 # button 201 (once for a double-click, twice for two clicks a second apart),
-# D:\Demos\Ravelcog\Setup.exe from button 202 and Explorer on D:\ from button 203, and
-# stays open. While an installer works before its first window, the highlight follows the
-# pointer. With the installer gone, button 201 shows "Unable to execute D:\SETUP.EXE";
-# Enter closes the box and a double-click still ends the launcher with 0.
+# D:\Demos\Ravelcog\Setup.exe from button 202 and Explorer on D:\ from button 203, each
+# in its own folder, and stays open. While an installer works before its first window,
+# the highlight follows the pointer. With the installer gone, button 201 shows "Unable to
+# execute D:\SETUP.EXE", and without the demo's folder button 202 "Unable to execute
+# D:\Demos\Ravelcog\Setup.exe"; Enter closes each box and a double-click still ends the
+# launcher with 0.
 #   launch_commands.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
@@ -68,6 +70,12 @@ wait_for 60 no_stand_in_running || fail "the stand-ins didn't end"
 [ "$(starts_of 'D:\SETUP.EXE')" = 3 ] ||
   fail "a double-click on 201 started D:\\SETUP.EXE $(($(starts_of 'D:\SETUP.EXE') - 2)) times"
 echo "a double-click on 201 started D:\\SETUP.EXE once; button 202 started D:\\Demos\\Ravelcog\\Setup.exe"
+# Each in its own folder, as a shortcut's "Start in" gives it.
+awk -F'\t' '!($1 == "D:\\SETUP.EXE" && $2 == "D:\\" ||
+             $1 == "D:\\Demos\\Ravelcog\\Setup.exe" && $2 == "D:\\Demos\\Ravelcog") {bad = 1}
+             END {exit bad}' "$records" ||
+  fail "a stand-in started in another folder: $(cut -f1,2 "$records" | tr '\t\r\n' '  ;')"
+echo "each installer started in its own folder (D:\\, D:\\Demos\\Ravelcog)"
 
 # An installer that works 40 s before its first window: the launcher goes on meanwhile
 # (WinExec waited up to 30 s, longer than the checks below may take).
@@ -101,4 +109,14 @@ xdotool key Return
 wait_for 30 no_message_box || fail "Enter didn't close the message box"
 echo "the missing installer was reported, and Enter closed the box"
 [ "$(starts_of 'D:\SETUP.EXE')" = 4 ] || fail "a missing installer was counted as started"
+
+# Without the demo's folder (where it would start), the box is the one for a missing demo.
+rm -r "$disc/Demos"
+click_button 202 140 60
+wait_for 60 message_boxes_open || fail "no message box for the missing demo folder"
+grep -qF 'trace:msgbox:MSGBOX_OnInit L"Unable to execute D:\\Demos\\Ravelcog\\Setup.exe"' \
+  "$exit_file.log" || fail "the box doesn't read Unable to execute D:\\Demos\\Ravelcog\\Setup.exe"
+xdotool key Return
+wait_for 30 no_message_box || fail "Enter didn't close the message box"
+echo "without the demo's folder, button 202 showed Unable to execute D:\\Demos\\Ravelcog\\Setup.exe"
 expect_double_click_closes

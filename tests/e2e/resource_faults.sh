@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fault injection on the real executable: every variant of LAUNCH.EXE that
 # resource_variants.py makes (each picture, sound, the strings and the icon in turn
-# removed, truncated and filled with garbage) runs on Wine with a time limit and must give
+# removed, truncated and filled with garbage; each sound also with a chunk size far past
+# its end) runs on Wine with a time limit and must give
 # its defined result: exit code 2 at once where the picture or the buttons' class name
 # can't be had; otherwise the launcher opens centred, shows a picture in its ellipse and
 # closes on a double-click with exit code 0. Never a crash, a hang or an empty window.

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Makes variants of LAUNCH.EXE with one resource removed, truncated or filled with
-garbage, and says what each must do.
+garbage, or (sounds) with a chunk size far past the resource, and says what each must do.
 
     resource_variants.py LAUNCH.EXE OUT_FOLDER
 
@@ -12,8 +12,9 @@ that is gone, or whose block would send the platform's walk past its end, is mis
 is edited in place, its layout unchanged: a removed resource gets an id nothing asks for
 (its directory kept in the sorted order the platform's search relies on); a truncated
 one declares half its size, and the cut-off bytes are zeroed; a garbage-filled one keeps
-its size with bytes from a generator started from the resource id, the same every run.
-Standard library only."""
+its size with bytes from a generator started from the resource id, the same every run; an
+oversized one keeps every byte but the size of its "fmt " chunk, which says 0x100000 (the
+player would read a megabyte past the sound). Standard library only."""
 import random
 import struct
 import sys
@@ -25,14 +26,17 @@ from check_launch_exe import PeFile  # noqa: E402
 RT_BITMAP, RT_STRING, RT_GROUP_ICON = 2, 6, 14
 UNUSED_ID = 0x7FFF
 FAULTS = ("removed", "truncated", "garbage")
-# (what, type, id, expected result of each fault)
-RESOURCES = ([(f"picture{n}", RT_BITMAP, n, ("exit2" if n == 199 else "opens",) * 3)
+SOUND_FAULTS = FAULTS + ("oversized",)
+OVERSIZED_CHUNK = 0x100000
+# (what, type, id, {fault: expected result})
+RESOURCES = ([(f"picture{n}", RT_BITMAP, n, dict.fromkeys(FAULTS, "exit2" if n == 199 else "opens"))
               for n in range(199, 205)] +
-             [(f"sound{n}", "WAVE", n, ("opens",) * 3) for n in range(300, 306)] +
+             [(f"sound{n}", "WAVE", n, dict.fromkeys(SOUND_FAULTS, "opens"))
+              for n in range(300, 306)] +
              # Block 63 holds strings 1000 ("BUTTON", the buttons' class name) and 1001;
              # its first half still holds string 1000 whole.
-             [("strings", RT_STRING, 63, ("exit2", "opens", "exit2")),
-              ("icon", RT_GROUP_ICON, 1, ("opens",) * 3)])
+             [("strings", RT_STRING, 63, dict(zip(FAULTS, ("exit2", "opens", "exit2")))),
+              ("icon", RT_GROUP_ICON, 1, dict.fromkeys(FAULTS, "opens"))])
 
 
 class Resources:
@@ -93,6 +97,9 @@ def variant(exe_bytes, kind, number, fault):
     elif fault == "garbage":
         generator = random.Random(number)
         data[start:start + size] = bytes(generator.randrange(256) for _ in range(size))
+    elif fault == "oversized":
+        fmt = data.find(b"fmt ", start, start + size)
+        struct.pack_into("<I", data, fmt + 4, OVERSIZED_CHUNK)
     return bytes(data)
 
 
@@ -101,7 +108,7 @@ def main():
     out.mkdir(parents=True, exist_ok=True)
     original = exe.read_bytes()
     for what, kind, number, expected in RESOURCES:
-        for fault, result in zip(FAULTS, expected):
+        for fault, result in expected.items():
             name = f"{what}-{fault}.EXE"
             (out / name).write_bytes(variant(original, kind, number, fault))
             print(name, result)

@@ -1,14 +1,18 @@
-// Fuzz target for the DIB reader and the palette builder. For every input the reader
-// accepts, it works out on its own, by the fields the platform's bitmap creation reads,
-// every byte the platform will read (the header of biSize bytes, biClrUsed colour entries
-// behind it, the rows at the place the loader hands over) and the 256-entry palette read,
-// and stops with a report when any of them lies outside the input. AddressSanitizer
-// catches the reader itself reading too far.
+// Fuzz target for the DIB reader and the palette builder, and for the check of a sound's
+// chunks. For every input the reader accepts, it works out on its own, by the fields the
+// platform's bitmap creation reads, every byte the platform will read (the header of
+// biSize bytes, biClrUsed colour entries behind it, the rows at the place the loader hands
+// over) and the 256-entry palette read; for every input the sound check lets through, the
+// bytes the player reads as it descends into "fmt " and then "data". It stops with a
+// report when any of them lies outside the input. AddressSanitizer catches the reader and
+// the check themselves reading too far.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "media/dib.h"
+#include "media/wave_image.h"
 
 namespace {
 
@@ -34,11 +38,32 @@ uint8_t Touch(const uint8_t* data, uint64_t start, uint64_t length) {
   return sum;
 }
 
-}  // namespace
+// The player's walk: from the RIFF header, chunk after chunk (each padded to an even
+// size) to the first "fmt ", which it reads; from behind it, on to the first "data",
+// which it reads. The sizes are those written in the sound, as the player takes them.
+void CheckSoundReads(const uint8_t* data, size_t size) {
+  ExpectInside("the RIFF header", 0, 12, size);
+  uint64_t at = 12;
+  for (const char* wanted : {"fmt ", "data"}) {
+    for (;;) {
+      ExpectInside("a chunk header", at, 8, size);
+      const uint64_t length = Read32(data + at + 4);
+      if (data[at] == wanted[0] && data[at + 1] == wanted[1] && data[at + 2] == wanted[2] &&
+          data[at + 3] == wanted[3]) {
+        ExpectInside(wanted, at + 8, length, size);
+        volatile uint8_t sink = Touch(data, at + 8, length);
+        (void)sink;
+        at += 8 + length + (length & 1);
+        break;
+      }
+      at += 8 + length + (length & 1);
+    }
+  }
+}
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+void CheckDib(const uint8_t* data, size_t size) {
   DibLayout layout;
-  if (!ReadDibLayout(data, size, &layout)) return 0;
+  if (!ReadDibLayout(data, size, &layout)) return;
 
   // What the platform reads, from the header's own fields.
   const uint64_t headerSize = Read32(data);
@@ -67,5 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   sink = Touch(block, 0, 4 + 4 * static_cast<uint64_t>(entries));
   (void)sink;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CheckDib(data, size);
+  if (WaveImagePlayable(data, size)) CheckSoundReads(data, size);
   return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs the fuzz target of the DIB reader for a bounded time, seeded with the committed
-# pictures (without their 14-byte file headers), the malformed bitmaps of the Wine tests
-# and the corpus committed in tests/fuzz/corpus. New inputs go to WORK/found, never into
+# Runs the fuzz target of the DIB reader and the sound check for a bounded time, seeded
+# with the committed pictures (without their 14-byte file headers) and sounds, the
+# malformed bitmaps of the Wine tests and the corpus committed in tests/fuzz/corpus. New inputs go to WORK/found, never into
 # the repository; a failing input is saved as WORK/crash-*.
 #   run_dib_fuzz.sh FUZZER SOURCE_ROOT WORK SECONDS
 set -eu
@@ -11,7 +11,7 @@ mkdir -p "$work/found" "$work/seeds"
 for bmp in "$root"/resources/*.bmp; do
   tail -c +15 "$bmp" >"$work/seeds/$(basename "$bmp" .bmp).dib"
 done
-cp "$root"/tests/win32/data/*.dib "$work/seeds/"
+cp "$root"/tests/win32/data/*.dib "$root"/resources/*.wav "$work/seeds/"
 status=0
 "$fuzzer" -max_total_time="$seconds" -max_len=8192 -timeout=10 -print_final_stats=1 \
   -artifact_prefix="$work/" "$work/found" "$work/seeds" "$root/tests/fuzz/corpus" \

@@ -1,5 +1,6 @@
-// Paths in a double-byte code page, as bytes of code page 932: 表 is 0x95 0x5C and ソ is
-// 0x83 0x5C, each with a backslash for its second byte.
+// Paths with characters whose bytes in code page 932 end in the backslash's (表 is
+// 0x95 0x5C, ソ is 0x83 0x5C) are read in wide characters, where no such confusion
+// exists; only the text shown in the box is in the code page, cut between characters.
 #include "commands/ansi_text.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "commands/command_lines.h"
+#include "commands/failure_message.h"
 #include "shell/strip_file_name.h"
 
 namespace {
@@ -16,36 +18,34 @@ bool LeadByteOf932(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-#define HYO "\x95\x5C"  // 表
-#define SO "\x83\x5C"   // ソ
+#define HYO L"\u8868"  // 表
+#define SO L"\u30BD"   // ソ
 
 struct PathCase {
-  const char* launcher;  // the launcher's full file name
-  const char* directory;
-  const char* setup;
-  const char* demo;
-  const char* explorerArgument;
+  const wchar_t* launcher;  // the launcher's full file name
+  const wchar_t* directory;
+  const wchar_t* setup;
+  const wchar_t* demo;
+  const wchar_t* explorerArgument;
 };
 
 const PathCase kCodePage932Cases[] = {
-    {"D:\\" HYO "\\LAUNCH.EXE", "D:\\" HYO, "D:\\" HYO "\\SETUP.EXE",
-     "D:\\Demos\\Ravelcog\\Setup.exe", "D:\\"},
-    {"D:\\DISC\\" SO ".EXE", "D:\\DISC", "D:\\DISC\\SETUP.EXE", "D:\\Demos\\Ravelcog\\Setup.exe",
-     "D:\\"},
-    {"D:\\" HYO SO "\\" HYO ".EXE", "D:\\" HYO SO, "D:\\" HYO SO "\\SETUP.EXE",
-     "D:\\Demos\\Ravelcog\\Setup.exe", "D:\\"},
-    {"\\\\" HYO "\\share\\LAUNCH.EXE", "\\\\" HYO "\\share", "\\\\" HYO "\\share\\SETUP.EXE",
-     "\\\\" HYO "\\share\\Demos\\Ravelcog\\Setup.exe", "\\\\" HYO "\\share\\"},
-    {"\\\\server\\" HYO "\\disc\\LAUNCH.EXE", "\\\\server\\" HYO "\\disc",
-     "\\\\server\\" HYO "\\disc\\SETUP.EXE", "\\\\server\\" HYO "\\Demos\\Ravelcog\\Setup.exe",
-     "\\\\server\\" HYO "\\"},
-    // A lead byte at the very end has no second byte: it is a character of its own.
-    {"D:\\\x95", "D:\\", "D:\\SETUP.EXE", "D:\\Demos\\Ravelcog\\Setup.exe", "D:\\"},
+    {L"D:\\" HYO L"\\LAUNCH.EXE", L"D:\\" HYO, L"D:\\" HYO L"\\SETUP.EXE",
+     L"D:\\Demos\\Ravelcog\\Setup.exe", L"D:\\"},
+    {L"D:\\DISC\\" SO L".EXE", L"D:\\DISC", L"D:\\DISC\\SETUP.EXE",
+     L"D:\\Demos\\Ravelcog\\Setup.exe", L"D:\\"},
+    {L"D:\\" HYO SO L"\\" HYO L".EXE", L"D:\\" HYO SO, L"D:\\" HYO SO L"\\SETUP.EXE",
+     L"D:\\Demos\\Ravelcog\\Setup.exe", L"D:\\"},
+    {L"\\\\" HYO L"\\share\\LAUNCH.EXE", L"\\\\" HYO L"\\share", L"\\\\" HYO L"\\share\\SETUP.EXE",
+     L"\\\\" HYO L"\\share\\Demos\\Ravelcog\\Setup.exe", L"\\\\" HYO L"\\share\\"},
+    {L"\\\\server\\" HYO L"\\disc\\LAUNCH.EXE", L"\\\\server\\" HYO L"\\disc",
+     L"\\\\server\\" HYO L"\\disc\\SETUP.EXE",
+     L"\\\\server\\" HYO L"\\Demos\\Ravelcog\\Setup.exe", L"\\\\server\\" HYO L"\\"},
 };
 
 void ExpectLines(const PathCase& c) {
-  char directory[kDirectorySize] = "";
-  std::strcpy(directory, c.launcher);
+  wchar_t directory[kDirectorySize] = L"";
+  std::wcscpy(directory, c.launcher);
   StripFileName(directory);
   EXPECT_STREQ(c.directory, directory);
   CommandLine line;
@@ -53,14 +53,35 @@ void ExpectLines(const PathCase& c) {
   EXPECT_STREQ(c.setup, line);
   EXPECT_TRUE(BuildDemoSetupLine(line, directory));
   EXPECT_STREQ(c.demo, line);
-  EXPECT_TRUE(BuildExplorerLine(line, "C:\\WINDOWS", directory));
-  EXPECT_EQ(std::string("C:\\WINDOWS\\EXPLORER.EXE ") + c.explorerArgument, line);
+  EXPECT_TRUE(BuildExplorerLine(line, L"C:\\WINDOWS", directory));
+  EXPECT_EQ(std::wstring(L"C:\\WINDOWS\\EXPLORER.EXE ") + c.explorerArgument, line);
 }
 
-TEST(DoubleByteCodePage, ASecondByteThatLooksLikeABackslashIsNoSeparator) {
+TEST(DoubleByteCodePage, ACharacterWhoseSecondByteLooksLikeABackslashIsNoSeparator) {
   for (const PathCase& c : kCodePage932Cases) {
-    SCOPED_TRACE(c.launcher);
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.launcher)));
     ExpectLines(c);
+  }
+}
+
+// A message cut to its buffer ends after its last whole character: one byte short of
+// room for 表, the box shows none of it, never its lead byte alone.
+TEST(DoubleByteCodePage, AMessageIsCutBetweenCharacters) {
+  struct Case {
+    size_t filler;  // single-byte characters before the double-byte ones
+    size_t shownLength;
+  };
+  const size_t prefix = std::strlen("Unable to execute ");
+  const Case cases[] = {
+      {kMessageSize - 1 - prefix - 2, kMessageSize - 1},  // 表 fills the buffer exactly
+      {kMessageSize - 1 - prefix - 1, kMessageSize - 2},  // one byte short: left out
+  };
+  for (const Case& c : cases) {
+    const std::string line = std::string(c.filler, 'A') + "\x95\x5C\x95\x5C";
+    char message[kMessageSize];
+    FormatFailureMessage(message, kFailureFormat, line.c_str());
+    EXPECT_EQ(c.shownLength, std::strlen(message)) << c.filler;
+    EXPECT_EQ(c.shownLength, WholeCharactersLength(message, std::strlen(message)));
   }
 }
 

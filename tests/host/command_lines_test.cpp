@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <memory>
 #include <random>
 #include <string>
+
+#include "shell/strip_file_name.h"
 
 namespace {
 
@@ -13,75 +16,75 @@ namespace {
 // single byte written or read past it.
 template <size_t Size>
 struct ExactBuffer {
-  std::unique_ptr<char[][Size]> storage{new char[1][Size]};
-  char (&chars())[Size] { return storage[0]; }
+  std::unique_ptr<wchar_t[][Size]> storage{new wchar_t[1][Size]};
+  wchar_t (&chars())[Size] { return storage[0]; }
 };
 
 // A directory buffer of its full size holding `text`, unterminated if it fills it.
-ExactBuffer<kDirectorySize> Directory(const std::string& text) {
+ExactBuffer<kDirectorySize> Directory(const std::wstring& text) {
   ExactBuffer<kDirectorySize> d;
-  std::memset(d.chars(), 0, kDirectorySize);
-  std::memcpy(d.chars(), text.data(), std::min(text.size(), kDirectorySize));
+  std::wmemset(d.chars(), 0, kDirectorySize);
+  std::wmemcpy(d.chars(), text.data(), std::min(text.size(), kDirectorySize));
   return d;
 }
 
 struct AppendCase {
-  const char* path;
-  const char* result;
+  const wchar_t* path;
+  const wchar_t* result;
 };
 
 constexpr AppendCase kAppendCases[] = {
-    {"D:\\SETUP", "D:\\SETUP\\SETUP.EXE"},
-    {"D:\\", "D:\\SETUP.EXE"},             // no doubled backslash at a drive root
-    {"D:\\SETUP/", "D:\\SETUP/\\SETUP.EXE"},  // a slash is no separator here
-    {"D:", "D:\\SETUP.EXE"},
-    {"", "SETUP.EXE"},                      // nothing to separate from
+    {L"D:\\SETUP", L"D:\\SETUP\\SETUP.EXE"},
+    {L"D:\\", L"D:\\SETUP.EXE"},             // no doubled backslash at a drive root
+    {L"D:\\SETUP/", L"D:\\SETUP/\\SETUP.EXE"},  // a slash is no separator here
+    {L"D:", L"D:\\SETUP.EXE"},
+    {L"", L"SETUP.EXE"},                      // nothing to separate from
 };
 
 TEST(AppendPathElement, AddsABackslashOnlyWhereNoneEndsThePath) {
   for (const AppendCase& c : kAppendCases) {
-    char path[64];
-    std::strcpy(path, c.path);
-    EXPECT_TRUE(AppendPathElement(path, sizeof path, "SETUP.EXE")) << c.path;
+    wchar_t path[64];
+    std::wcscpy(path, c.path);
+    EXPECT_TRUE(AppendPathElement(path, 64, L"SETUP.EXE")) << c.path;
     EXPECT_STREQ(c.result, path) << "from " << c.path;
   }
 }
 
 TEST(AppendPathElement, StopsAtTheEndOfItsBufferWhateverItHolds) {
   ExactBuffer<12> path;
-  std::strcpy(path.chars(), "D:\\SETUP");
-  EXPECT_FALSE(AppendPathElement(path.chars(), 12, "SETUP.EXE"));
-  EXPECT_STREQ("D:\\SETUP\\SE", path.chars());
+  std::wcscpy(path.chars(), L"D:\\SETUP");
+  EXPECT_FALSE(AppendPathElement(path.chars(), 12, L"SETUP.EXE"));
+  EXPECT_STREQ(L"D:\\SETUP\\SE", path.chars());
 
-  std::memset(path.chars(), 'A', 12);  // no terminator at all
-  EXPECT_FALSE(AppendPathElement(path.chars(), 12, "SETUP.EXE"));
-  EXPECT_EQ(std::string(11, 'A'), path.chars());
+  std::wmemset(path.chars(), L'A', 12);  // no terminator at all
+  EXPECT_FALSE(AppendPathElement(path.chars(), 12, L"SETUP.EXE"));
+  EXPECT_EQ(std::wstring(11, L'A'), path.chars());
 }
 
 struct LineCase {
-  const char* moduleDirectory;
-  const char* setup;
-  const char* demo;
+  const wchar_t* moduleDirectory;
+  const wchar_t* setup;
+  const wchar_t* demo;
 };
 
 constexpr LineCase kLineCases[] = {
-    {"D:\\SETUP", "D:\\SETUP\\SETUP.EXE", "D:\\Demos\\Ravelcog\\Setup.exe"},
-    {"D:\\", "D:\\SETUP.EXE", "D:\\Demos\\Ravelcog\\Setup.exe"},
-    {"E:\\ANY", "E:\\ANY\\SETUP.EXE", "E:\\Demos\\Ravelcog\\Setup.exe"},
-    {"D:/SETUP/", "D:/SETUP/\\SETUP.EXE", "D:\\Demos\\Ravelcog\\Setup.exe"},
+    {L"D:\\SETUP", L"D:\\SETUP\\SETUP.EXE", L"D:\\Demos\\Ravelcog\\Setup.exe"},
+    {L"D:\\", L"D:\\SETUP.EXE", L"D:\\Demos\\Ravelcog\\Setup.exe"},
+    {L"E:\\ANY", L"E:\\ANY\\SETUP.EXE", L"E:\\Demos\\Ravelcog\\Setup.exe"},
+    {L"D:/SETUP/", L"D:/SETUP/\\SETUP.EXE", L"D:\\Demos\\Ravelcog\\Setup.exe"},
     // A space anywhere in the program's path puts it in quotes.
-    {"C:\\My Disc", "\"C:\\My Disc\\SETUP.EXE\"", "C:\\Demos\\Ravelcog\\Setup.exe"},
-    {"C:\\My Disc\\", "\"C:\\My Disc\\SETUP.EXE\"", "C:\\Demos\\Ravelcog\\Setup.exe"},
+    {L"C:\\My Disc", L"\"C:\\My Disc\\SETUP.EXE\"", L"C:\\Demos\\Ravelcog\\Setup.exe"},
+    {L"C:\\My Disc\\", L"\"C:\\My Disc\\SETUP.EXE\"", L"C:\\Demos\\Ravelcog\\Setup.exe"},
     // A network path has \\server\share\ as the disc's root.
-    {"\\\\server\\share", "\\\\server\\share\\SETUP.EXE",
-     "\\\\server\\share\\Demos\\Ravelcog\\Setup.exe"},
-    {"\\\\server\\share\\disc\\one", "\\\\server\\share\\disc\\one\\SETUP.EXE",
-     "\\\\server\\share\\Demos\\Ravelcog\\Setup.exe"},
-    {"\\\\server\\our share\\disc", "\"\\\\server\\our share\\disc\\SETUP.EXE\"",
-     "\"\\\\server\\our share\\Demos\\Ravelcog\\Setup.exe\""},
-    {"\\\\server", "\\\\server\\SETUP.EXE", "\\\\server\\Demos\\Ravelcog\\Setup.exe"},
+    {L"\\\\server\\share", L"\\\\server\\share\\SETUP.EXE",
+     L"\\\\server\\share\\Demos\\Ravelcog\\Setup.exe"},
+    {L"\\\\server\\share\\disc\\one", L"\\\\server\\share\\disc\\one\\SETUP.EXE",
+     L"\\\\server\\share\\Demos\\Ravelcog\\Setup.exe"},
+    {L"\\\\server\\our share\\disc", L"\"\\\\server\\our share\\disc\\SETUP.EXE\"",
+     L"\"\\\\server\\our share\\Demos\\Ravelcog\\Setup.exe\""},
+    {L"\\\\server", L"\\\\server\\SETUP.EXE", L"\\\\server\\Demos\\Ravelcog\\Setup.exe"},
     // Without a directory the current drive stands in for the disc.
-    {"", "SETUP.EXE", "\\Demos\\Ravelcog\\Setup.exe"},
+    {L"", L"SETUP.EXE", L"\\Demos\\Ravelcog\\Setup.exe"},
 };
 
 TEST(SetupLines, NameTheInstallerBesideTheLauncherAndTheDemoAtTheDiscsRoot) {
@@ -96,19 +99,19 @@ TEST(SetupLines, NameTheInstallerBesideTheLauncherAndTheDemoAtTheDiscsRoot) {
 }
 
 struct ExplorerCase {
-  const char* windowsDirectory;
-  const char* moduleDirectory;
-  const char* line;
+  const wchar_t* windowsDirectory;
+  const wchar_t* moduleDirectory;
+  const wchar_t* line;
 };
 
 constexpr ExplorerCase kExplorerCases[] = {
-    {"C:\\WINDOWS", "E:\\", "C:\\WINDOWS\\EXPLORER.EXE E:\\"},  // one space, then the root
-    {"C:\\WINDOWS", "E:\\ANY\\MORE", "C:\\WINDOWS\\EXPLORER.EXE E:\\"},
-    {"C:\\WINDOWS\\", "D:\\SETUP", "C:\\WINDOWS\\EXPLORER.EXE D:\\"},
-    {"C:\\My Windows", "D:\\", "\"C:\\My Windows\\EXPLORER.EXE\" D:\\"},
-    {"C:\\WINDOWS", "\\\\server\\share\\disc", "C:\\WINDOWS\\EXPLORER.EXE \\\\server\\share\\"},
-    {"C:\\WINDOWS", "\\\\server\\our share\\disc",
-     "C:\\WINDOWS\\EXPLORER.EXE \"\\\\server\\our share\\\""},
+    {L"C:\\WINDOWS", L"E:\\", L"C:\\WINDOWS\\EXPLORER.EXE E:\\"},  // one space, then the root
+    {L"C:\\WINDOWS", L"E:\\ANY\\MORE", L"C:\\WINDOWS\\EXPLORER.EXE E:\\"},
+    {L"C:\\WINDOWS\\", L"D:\\SETUP", L"C:\\WINDOWS\\EXPLORER.EXE D:\\"},
+    {L"C:\\My Windows", L"D:\\", L"\"C:\\My Windows\\EXPLORER.EXE\" D:\\"},
+    {L"C:\\WINDOWS", L"\\\\server\\share\\disc", L"C:\\WINDOWS\\EXPLORER.EXE \\\\server\\share\\"},
+    {L"C:\\WINDOWS", L"\\\\server\\our share\\disc",
+     L"C:\\WINDOWS\\EXPLORER.EXE \"\\\\server\\our share\\\""},
 };
 
 TEST(ExplorerLines, OpenTheDiscsRootWithExplorerFromTheWindowsDirectory) {
@@ -123,32 +126,32 @@ TEST(ExplorerLines, OpenTheDiscsRootWithExplorerFromTheWindowsDirectory) {
 
 TEST(ExplorerLines, WithoutAWindowsDirectoryNothingIsStartedButTheLineIsShown) {
   CommandLine line;
-  EXPECT_FALSE(BuildExplorerLine(line, "", "D:\\SETUP"));
-  EXPECT_STREQ("EXPLORER.EXE D:\\", line);
+  EXPECT_FALSE(BuildExplorerLine(line, L"", L"D:\\SETUP"));
+  EXPECT_STREQ(L"EXPLORER.EXE D:\\", line);
 }
 
 struct SplitCase {
-  const char* line;
-  const char* program;
-  const char* parameters;
+  const wchar_t* line;
+  const wchar_t* program;
+  const wchar_t* parameters;
 };
 
 // Every form of line the builders make, taken apart for the shell's start.
 constexpr SplitCase kSplitCases[] = {
-    {"D:\\SETUP.EXE", "D:\\SETUP.EXE", ""},
-    {"\"C:\\My Disc\\SETUP.EXE\"", "C:\\My Disc\\SETUP.EXE", ""},
-    {"C:\\WINDOWS\\EXPLORER.EXE E:\\", "C:\\WINDOWS\\EXPLORER.EXE", "E:\\"},
-    {"\"C:\\My Windows\\EXPLORER.EXE\" D:\\", "C:\\My Windows\\EXPLORER.EXE", "D:\\"},
-    {"C:\\WINDOWS\\EXPLORER.EXE \"\\\\server\\our share\\\"", "C:\\WINDOWS\\EXPLORER.EXE",
-     "\"\\\\server\\our share\\\""},
-    {"\"C:\\Unclosed", "C:\\Unclosed", ""},
-    {"", "", ""},
+    {L"D:\\SETUP.EXE", L"D:\\SETUP.EXE", L""},
+    {L"\"C:\\My Disc\\SETUP.EXE\"", L"C:\\My Disc\\SETUP.EXE", L""},
+    {L"C:\\WINDOWS\\EXPLORER.EXE E:\\", L"C:\\WINDOWS\\EXPLORER.EXE", L"E:\\"},
+    {L"\"C:\\My Windows\\EXPLORER.EXE\" D:\\", L"C:\\My Windows\\EXPLORER.EXE", L"D:\\"},
+    {L"C:\\WINDOWS\\EXPLORER.EXE \"\\\\server\\our share\\\"", L"C:\\WINDOWS\\EXPLORER.EXE",
+     L"\"\\\\server\\our share\\\""},
+    {L"\"C:\\Unclosed", L"C:\\Unclosed", L""},
+    {L"", L"", L""},
 };
 
 TEST(SplitProgramAndParameters, TakesTheProgramAsTheLineMeansIt) {
   for (const SplitCase& c : kSplitCases) {
     CommandLine program;
-    const char* parameters = nullptr;
+    const wchar_t* parameters = nullptr;
     SplitProgramAndParameters(c.line, program, parameters);
     EXPECT_STREQ(c.program, program) << c.line;
     EXPECT_STREQ(c.parameters, parameters) << c.line;
@@ -158,32 +161,47 @@ TEST(SplitProgramAndParameters, TakesTheProgramAsTheLineMeansIt) {
 // Directory buffers filled to the last byte, without a terminator: the longest input the
 // launcher can hold.
 TEST(LongestLines, EveryDriveLineFitsItsBufferWhole) {
-  const std::string spaced = "C:\\" + std::string(kDirectorySize - 3, ' ');
+  const std::wstring spaced = L"C:\\" + std::wstring(kDirectorySize - 3, L' ');
   auto directory = Directory(spaced);
   ExactBuffer<kCommandLineSize> line;
 
   ASSERT_TRUE(BuildSetupLine(line.chars(), directory.chars()));
-  EXPECT_EQ("\"" + spaced + "\\SETUP.EXE\"", line.chars());
+  EXPECT_EQ(L"\"" + spaced + L"\\SETUP.EXE\"", line.chars());
   ASSERT_TRUE(BuildDemoSetupLine(line.chars(), directory.chars()));
-  EXPECT_STREQ("C:\\Demos\\Ravelcog\\Setup.exe", line.chars());
+  EXPECT_STREQ(L"C:\\Demos\\Ravelcog\\Setup.exe", line.chars());
   ASSERT_TRUE(BuildExplorerLine(line.chars(), directory.chars(), directory.chars()));
-  EXPECT_EQ("\"" + spaced + "\\EXPLORER.EXE\" C:\\", line.chars());
+  EXPECT_EQ(L"\"" + spaced + L"\\EXPLORER.EXE\" C:\\", line.chars());
 
-  const std::string server = "\\\\" + std::string(kDirectorySize - 2, 's');
+  const std::wstring server = L"\\\\" + std::wstring(kDirectorySize - 2, L's');
   auto network = Directory(server);
   ASSERT_TRUE(BuildDemoSetupLine(line.chars(), network.chars()));
-  EXPECT_EQ(server + "\\Demos\\Ravelcog\\Setup.exe", line.chars());
+  EXPECT_EQ(server + L"\\Demos\\Ravelcog\\Setup.exe", line.chars());
+}
+
+// The deepest launcher the platform starts, 259 characters in Japanese (500 bytes in
+// code page 932): its own folder, whole, and the installer beside it.
+TEST(LongestLines, TheLongestLauncherPathGivesTheFolderItLiesIn) {
+  const std::wstring folder = L"D:\\" + std::wstring(100, L'\u8868') + L"\\" +
+                              std::wstring(144, L'\u30BD');
+  const std::wstring launcher = folder + L"\\LAUNCH.EXE";
+  ASSERT_EQ(259u, launcher.size());
+  auto directory = Directory(launcher);
+  StripFileName(directory.chars());
+  EXPECT_EQ(folder, directory.chars());
+  ExactBuffer<kCommandLineSize> line;
+  ASSERT_TRUE(BuildSetupLine(line.chars(), directory.chars()));
+  EXPECT_EQ(folder + L"\\SETUP.EXE", line.chars());
 }
 
 TEST(LongestLines, ANetworkRootTooLongForExplorersLineIsRefusedNotOverrun) {
-  const std::string windowsPath = "C:\\" + std::string(kDirectorySize - 4, 'W');
-  const std::string share = "\\\\server\\" + std::string(kDirectorySize - 9, ' ');
+  const std::wstring windowsPath = L"C:\\" + std::wstring(kDirectorySize - 4, L'W');
+  const std::wstring share = L"\\\\server\\" + std::wstring(kDirectorySize - 9, L' ');
   auto windows = Directory(windowsPath);
   auto directory = Directory(share);
   ExactBuffer<kCommandLineSize> line;
   EXPECT_FALSE(BuildExplorerLine(line.chars(), windows.chars(), directory.chars()));
-  EXPECT_EQ(kCommandLineSize - 1, std::strlen(line.chars()));
-  EXPECT_EQ(0, std::strncmp(line.chars(), (windowsPath + "\\EXPLORER.EXE \"").c_str(),
+  EXPECT_EQ(kCommandLineSize - 1, std::wcslen(line.chars()));
+  EXPECT_EQ(0, std::wcsncmp(line.chars(), (windowsPath + L"\\EXPLORER.EXE \"").c_str(),
                             windowsPath.size() + 15));
 }
 
@@ -191,21 +209,21 @@ TEST(LongestLines, ANetworkRootTooLongForExplorersLineIsRefusedNotOverrun) {
 // (AddressSanitizer watches every byte) and every line comes back terminated.
 TEST(LongestLines, AnyBytesInTheDirectoriesStayWithinTheBuffers) {
   std::mt19937 random(4);
-  const char alphabet[] = "\\\\\\ :/Aa\0";
+  const wchar_t alphabet[] = L"\\\\\\ :/Aa\0";
   for (int round = 0; round < 2000; ++round) {
     ExactBuffer<kDirectorySize> module, windows;
     const size_t fill = random() % (kDirectorySize + 1);
     for (size_t i = 0; i < kDirectorySize; ++i) {
-      module.chars()[i] = i < fill ? alphabet[random() % (sizeof alphabet - 1)] : '\0';
-      windows.chars()[i] = i < fill ? alphabet[random() % (sizeof alphabet - 2)] : '\0';
+      module.chars()[i] = i < fill ? alphabet[random() % (sizeof alphabet / sizeof *alphabet - 1)] : L'\0';
+      windows.chars()[i] = i < fill ? alphabet[random() % (sizeof alphabet / sizeof *alphabet - 2)] : L'\0';
     }
     ExactBuffer<kCommandLineSize> line;
     BuildSetupLine(line.chars(), module.chars());
-    EXPECT_LT(std::strlen(line.chars()), kCommandLineSize);
+    EXPECT_LT(std::wcslen(line.chars()), kCommandLineSize);
     BuildDemoSetupLine(line.chars(), module.chars());
-    EXPECT_LT(std::strlen(line.chars()), kCommandLineSize);
+    EXPECT_LT(std::wcslen(line.chars()), kCommandLineSize);
     BuildExplorerLine(line.chars(), windows.chars(), module.chars());
-    EXPECT_LT(std::strlen(line.chars()), kCommandLineSize);
+    EXPECT_LT(std::wcslen(line.chars()), kCommandLineSize);
   }
 }
 

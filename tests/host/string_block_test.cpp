@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,45 @@ TEST(StringBlock, ACountThatRunsPastTheBlockHoldsNothingBehindIt) {
   EXPECT_FALSE(StringBlockHolds(block.data(), block.size(), 8));
   EXPECT_FALSE(StringBlockHolds(block.data(), block.size(), 0));
   EXPECT_FALSE(StringBlockHolds(nullptr, 84, 8));
+}
+
+// Block 63 (strings 992 to 1007) as windres builds it from resources/launcher.rc, taken
+// from the .res file: entries of a header (its size at byte 4; the type and the name as
+// 0xFFFF and a number at bytes 8 and 12) followed by the data, each at a 4-byte boundary.
+std::vector<uint8_t> BuiltBlock() {
+  std::ifstream file(LAUNCHER_RES_FILE, std::ios::binary);
+  const std::vector<uint8_t> res{std::istreambuf_iterator<char>(file), {}};
+  auto read32 = [&res](size_t at) {
+    return static_cast<uint32_t>(res[at] | res[at + 1] << 8 | res[at + 2] << 16 |
+                                 static_cast<uint32_t>(res[at + 3]) << 24);
+  };
+  for (size_t at = 0; at + 16 <= res.size();) {
+    const uint32_t dataSize = read32(at);
+    const uint32_t headerSize = read32(at + 4);
+    const bool stringBlock63 = read32(at + 8) == (6u << 16 | 0xFFFF) &&
+                               read32(at + 12) == (63u << 16 | 0xFFFF);
+    if (stringBlock63)
+      return std::vector<uint8_t>(res.begin() + at + headerSize,
+                                  res.begin() + at + headerSize + dataSize);
+    at += (headerSize + dataSize + 3) & ~3u;
+  }
+  return {};
+}
+
+// The walk to each of strings 1000 to 1005 reaches its end exactly at the place the texts
+// give, and a block cut one byte short of that doesn't hold it.
+TEST(StringBlock, TheBuiltBlockHoldsEachOfTheLaunchersStrings) {
+  const std::vector<uint8_t> block = BuiltBlock();
+  ASSERT_FALSE(block.empty()) << "no string block 63 in " LAUNCHER_RES_FILE;
+  const char* const texts[] = {"BUTTON", "Unable to execute %s", "Install Norvane",
+                               "Install the Ravelcog demo", "Browse this disc", "Exit"};
+  size_t end = 2 * 8;  // strings 992 to 999 are empty: their counts alone
+  for (int i = 0; i < 6; ++i) {
+    end += 2 + 2 * std::char_traits<char>::length(texts[i]);
+    EXPECT_TRUE(StringBlockHolds(block.data(), end, 8 + i)) << texts[i];
+    EXPECT_FALSE(StringBlockHolds(block.data(), end - 1, 8 + i)) << texts[i];
+  }
+  EXPECT_TRUE(StringBlockHolds(block.data(), block.size(), 15));
 }
 
 }  // namespace

@@ -2,35 +2,36 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cwchar>
+#include <string>
 
 namespace {
 
 struct StripCase {
-  const char* path;
-  const char* directory;
+  const wchar_t* path;
+  const wchar_t* directory;
 };
 
 constexpr StripCase kStripCases[] = {
-    {"D:\\SETUP\\LAUNCH.EXE", "D:\\SETUP"},
-    {"D:\\LAUNCH.EXE", "D:\\"},  // a drive root keeps its backslash
-    {"D:LAUNCH.EXE", "D:"},
-    {"D:/SETUP/LAUNCH.EXE", "D:/SETUP"},  // cut at the last slash
-    {"D:\\SETUP/DISC\\LAUNCH.EXE", "D:\\SETUP/DISC"},
-    {"D:/LAUNCH.EXE", "D:/"},
-    {"\\\\server\\share\\LAUNCH.EXE", "\\\\server\\share"},
-    {"\\LAUNCH.EXE", ""},
-    {"LAUNCH.EXE", ""},  // no separator at all
-    {"", ""},
-    {"D:\\", "D:\\"},
+    {L"D:\\SETUP\\LAUNCH.EXE", L"D:\\SETUP"},
+    {L"D:\\LAUNCH.EXE", L"D:\\"},  // a drive root keeps its backslash
+    {L"D:LAUNCH.EXE", L"D:"},
+    {L"D:/SETUP/LAUNCH.EXE", L"D:/SETUP"},  // cut at the last slash
+    {L"D:\\SETUP/DISC\\LAUNCH.EXE", L"D:\\SETUP/DISC"},
+    {L"D:/LAUNCH.EXE", L"D:/"},
+    {L"\\\\server\\share\\LAUNCH.EXE", L"\\\\server\\share"},
+    {L"\\LAUNCH.EXE", L""},
+    {L"LAUNCH.EXE", L""},  // no separator at all
+    {L"", L""},
+    {L"D:\\", L"D:\\"},
 };
 
 TEST(StripFileName, CutsEachPathBackToItsDirectory) {
   for (const StripCase& c : kStripCases) {
-    char buffer[64];
-    std::strcpy(buffer, c.path);
+    wchar_t buffer[64];
+    std::wcscpy(buffer, c.path);
     StripFileName(buffer);
-    EXPECT_STREQ(c.directory, buffer) << "from " << c.path;
+    EXPECT_STREQ(c.directory, buffer) << "from " << testing::PrintToString(std::wstring(c.path));
   }
 }
 

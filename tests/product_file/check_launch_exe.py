@@ -16,7 +16,7 @@ from pathlib import Path
 ALLOWED_IMPORTS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL"}
 MAX_TEXT_BYTES = 32 * 1024
 IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE = 0x8000
-RT_BITMAP, RT_STRING, RT_GROUP_ICON, RT_VERSION = 2, 6, 14, 16
+RT_BITMAP, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 6, 14, 16, 24
 BITMAPS = {199: "background.bmp", 200: "mask.bmp",
            **{n: f"face{n}.bmp" for n in range(201, 205)}}
 SOUNDS = {300: "press.wav", 301: "release.wav", 302: "highlight.wav",
@@ -141,6 +141,13 @@ def problems(exe, resources_dir):
     for kind, what in ((RT_GROUP_ICON, "icon group 1"), (RT_VERSION, "version resource 1")):
         if (kind, 1) not in carried:
             yield f"no {what}"
+    # Windows' installer detection looks at this file (its version resource says "Setup"):
+    # only the manifest's asInvoker keeps it from asking for administrator rights.
+    manifest = carried.get((RT_MANIFEST, 1))
+    if manifest != (resources_dir / "launcher.manifest").read_bytes():
+        yield "manifest 1 is not launcher.manifest byte for byte"
+    if manifest is None or b'requestedExecutionLevel level="asInvoker"' not in manifest:
+        yield "the manifest does not run the launcher asInvoker"
     # Strings 1000 to 1005 live in block 1000 // 16 + 1, which starts at string 992.
     block = carried.get((RT_STRING, 63))
     if block is None:
@@ -159,7 +166,7 @@ def main():
         print(f"{exe.name}: {problem}")
     if not found:
         print(f"{exe.name}: PE32 GUI program, terminal-server aware, known DLLs only, "
-              "ASLR and DEP, resources as committed")
+              "ASLR and DEP, resources and asInvoker manifest as committed")
     return 1 if found else 0
 
 

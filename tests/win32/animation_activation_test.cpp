@@ -5,65 +5,13 @@
 
 #include <cstring>
 
+#include "import_patch.h"
 #include "launcher_fixture.h"
 #include "shell/launcher_wndproc.h"
 #include "shell/startup.h"
 #include "transitions/transition_table.h"
 
 namespace {
-
-// The slot of this program's import table through which the launcher's code, linked into
-// it, calls `function` of `dll`; null if the program doesn't import it.
-void** ImportSlot(const char* dll, const char* function) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-       d->Name != 0; ++d) {
-    if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
-    auto* name = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
-    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
-    for (; name->u1.AddressOfData != 0; ++name, ++slot) {
-      if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal)) continue;
-      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) == 0)
-        return reinterpret_cast<void**>(&slot->u1.Function);
-    }
-  }
-  return nullptr;
-}
-
-// Points one import slot elsewhere for the lifetime of the object.
-class ImportPatch {
- public:
-  ImportPatch(const char* function, void* replacement) : slot_(ImportSlot("USER32.dll", function)) {
-    if (slot_ == nullptr) return;
-    original_ = Exchange(replacement);
-  }
-  ~ImportPatch() {
-    if (slot_ != nullptr) Exchange(original_);
-  }
-  ImportPatch(const ImportPatch&) = delete;
-  ImportPatch& operator=(const ImportPatch&) = delete;
-
-  bool Installed() const { return slot_ != nullptr; }
-  void* Original() const { return original_; }
-
- private:
-  void* Exchange(void* value) {
-    DWORD protection = 0;
-    VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
-    void* previous = *slot_;
-    *slot_ = value;
-    VirtualProtect(slot_, sizeof *slot_, protection, &protection);
-    return previous;
-  }
-
-  void** slot_;
-  void* original_ = nullptr;
-};
 
 int focusCalls = 0;
 int paletteInvalidations = 0;
@@ -109,8 +57,8 @@ constexpr int kMostInAClose = 4;
 
 void CheckCountsDontGrowWithSteps(bool paletteDisplay) {
   if (effectIndex != kVerticalHalves) GTEST_SKIP() << "built with another transition effect";
-  ImportPatch setFocus("SetFocus", reinterpret_cast<void*>(CountSetFocus));
-  ImportPatch invalidate("InvalidateRect", reinterpret_cast<void*>(CountInvalidateRect));
+  ImportPatch setFocus("USER32.dll", "SetFocus", reinterpret_cast<void*>(CountSetFocus));
+  ImportPatch invalidate("USER32.dll", "InvalidateRect", reinterpret_cast<void*>(CountInvalidateRect));
   ASSERT_TRUE(setFocus.Installed() && invalidate.Installed());
   setFocusPatch = &setFocus;
   invalidatePatch = &invalidate;

@@ -21,8 +21,9 @@ std::string WindowsDirectory() {
   return directory;
 }
 
-void SetModuleDirectory(const std::string& directory) {
-  lstrcpynA(state.moduleDirectory, directory.c_str(), MAX_PATH);
+void SetModuleDirectory(const std::string& directory, bool whole = true) {
+  MultiByteToWideChar(CP_ACP, 0, directory.c_str(), -1, state.moduleDirectory, MAX_PATH);
+  state.moduleDirectoryWhole = whole;
 }
 
 // Sends command `id` to the launcher window as a button would and returns what the
@@ -44,19 +45,25 @@ struct StartCase {
   int id;
   WORD notification;
   const char* moduleDirectory;
-  const char* started;  // the exec entry, or none; {WINDIR} stands for the Windows directory
+  // The exec entry, or none; {WINDIR} stands for the Windows directory. Each program
+  // starts in its own folder, from the disc's root as from a folder on it.
+  const char* started;
 };
 
 const StartCase kStartCases[] = {
-    {201, BN_CLICKED, "D:\\SETUP", "exec D:\\SETUP\\SETUP.EXE show 1"},
-    {201, BN_CLICKED, "D:\\", "exec D:\\SETUP.EXE show 1"},
-    {201, BN_CLICKED, "C:\\My Disc", "exec \"C:\\My Disc\\SETUP.EXE\" show 1"},
-    {202, BN_CLICKED, "E:\\ANY", "exec E:\\Demos\\Ravelcog\\Setup.exe show 1"},
+    {201, BN_CLICKED, "D:\\SETUP", "exec D:\\SETUP\\SETUP.EXE in D:\\SETUP show 1"},
+    {201, BN_CLICKED, "D:\\", "exec D:\\SETUP.EXE in D:\\ show 1"},
+    {201, BN_CLICKED, "C:\\My Disc", "exec \"C:\\My Disc\\SETUP.EXE\" in C:\\My Disc show 1"},
+    {202, BN_CLICKED, "E:\\ANY",
+     "exec E:\\Demos\\Ravelcog\\Setup.exe in E:\\Demos\\Ravelcog show 1"},
+    {202, BN_CLICKED, "E:\\",
+     "exec E:\\Demos\\Ravelcog\\Setup.exe in E:\\Demos\\Ravelcog show 1"},
     {202, BN_CLICKED, "\\\\server\\share\\disc",
-     "exec \\\\server\\share\\Demos\\Ravelcog\\Setup.exe show 1"},
-    {203, BN_CLICKED, "E:\\", "exec {WINDIR}\\EXPLORER.EXE E:\\ show 1"},
+     "exec \\\\server\\share\\Demos\\Ravelcog\\Setup.exe in \\\\server\\share\\Demos\\Ravelcog show 1"},
+    {203, BN_CLICKED, "E:\\", "exec {WINDIR}\\EXPLORER.EXE E:\\ in {WINDIR} show 1"},
+    {203, BN_CLICKED, "E:\\ANY", "exec {WINDIR}\\EXPLORER.EXE E:\\ in {WINDIR} show 1"},
     {203, BN_CLICKED, "\\\\server\\our share\\disc",
-     "exec {WINDIR}\\EXPLORER.EXE \"\\\\server\\our share\\\" show 1"},
+     "exec {WINDIR}\\EXPLORER.EXE \"\\\\server\\our share\\\" in {WINDIR} show 1"},
     // The second click of a double-click: the first one has started the program.
     {201, BN_DOUBLECLICKED, "D:\\", nullptr},
     {202, BN_DOUBLECLICKED, "E:\\ANY", nullptr},
@@ -65,8 +72,8 @@ const StartCase kStartCases[] = {
 
 std::string WithWindowsDirectory(std::string entry) {
   const std::string placeholder = "{WINDIR}";
-  const size_t at = entry.find(placeholder);
-  if (at != std::string::npos) entry.replace(at, placeholder.size(), WindowsDirectory());
+  for (size_t at; (at = entry.find(placeholder)) != std::string::npos;)
+    entry.replace(at, placeholder.size(), WindowsDirectory());
   return entry;
 }
 
@@ -97,32 +104,37 @@ struct OutcomeCase {
 const OutcomeCase kOutcomeCases[] = {
     // Not there, or not a program: reported at once, never retried through the shell.
     {201, ERROR_FILE_NOT_FOUND, 0, "D:\\SETUP",
-     {"exec D:\\SETUP\\SETUP.EXE show 1",
+     {"exec D:\\SETUP\\SETUP.EXE in D:\\SETUP show 1",
       "box launcher 0x10 Norvane CD Setup: Unable to execute D:\\SETUP\\SETUP.EXE"}},
     {202, ERROR_PATH_NOT_FOUND, 0, "E:\\ANY",
-     {"exec E:\\Demos\\Ravelcog\\Setup.exe show 1",
+     {"exec E:\\Demos\\Ravelcog\\Setup.exe in E:\\Demos\\Ravelcog show 1",
       "box launcher 0x10 Norvane CD Setup: Unable to execute E:\\Demos\\Ravelcog\\Setup.exe"}},
     {203, ERROR_BAD_EXE_FORMAT, 0, "E:\\ANY",
-     {"exec {WINDIR}\\EXPLORER.EXE E:\\ show 1",
+     {"exec {WINDIR}\\EXPLORER.EXE E:\\ in {WINDIR} show 1",
       "box launcher 0x30 Norvane CD Setup: Unable to execute {WINDIR}\\EXPLORER.EXE E:\\"}},
-    {201, 0, 0, "D:\\SETUP", {"exec D:\\SETUP\\SETUP.EXE show 1"}},
+    {201, 0, 0, "D:\\SETUP", {"exec D:\\SETUP\\SETUP.EXE in D:\\SETUP show 1"}},
+    // The demo's folder isn't on the disc: the same box as for a missing demo.
+    {202, ERROR_DIRECTORY, 0, "E:\\",
+     {"exec E:\\Demos\\Ravelcog\\Setup.exe in E:\\Demos\\Ravelcog show 1",
+      "box launcher 0x10 Norvane CD Setup: Unable to execute E:\\Demos\\Ravelcog\\Setup.exe"}},
     // Needs administrator rights: the shell asks the user for them, and starts it.
     {201, kElevationRequired, 0, "D:\\SETUP",
-     {"exec D:\\SETUP\\SETUP.EXE show 1", "shell runas D:\\SETUP\\SETUP.EXE show 1"}},
+     {"exec D:\\SETUP\\SETUP.EXE in D:\\SETUP show 1", "shell runas D:\\SETUP\\SETUP.EXE in D:\\SETUP show 1"}},
     {203, kElevationRequired, 0, "E:\\",
-     {"exec {WINDIR}\\EXPLORER.EXE E:\\ show 1",
-      "shell runas {WINDIR}\\EXPLORER.EXE with E:\\ show 1"}},
+     {"exec {WINDIR}\\EXPLORER.EXE E:\\ in {WINDIR} show 1",
+      "shell runas {WINDIR}\\EXPLORER.EXE with E:\\ in {WINDIR} show 1"}},
     // The user declined: nothing to report.
     {201, kElevationRequired, ERROR_CANCELLED, "C:\\My Disc",
-     {"exec \"C:\\My Disc\\SETUP.EXE\" show 1", "shell runas C:\\My Disc\\SETUP.EXE show 1"}},
+     {"exec \"C:\\My Disc\\SETUP.EXE\" in C:\\My Disc show 1",
+      "shell runas C:\\My Disc\\SETUP.EXE in C:\\My Disc show 1"}},
     // The shell couldn't start it either: today's box.
     {202, kElevationRequired, ERROR_ACCESS_DENIED, "E:\\ANY",
-     {"exec E:\\Demos\\Ravelcog\\Setup.exe show 1",
-      "shell runas E:\\Demos\\Ravelcog\\Setup.exe show 1",
+     {"exec E:\\Demos\\Ravelcog\\Setup.exe in E:\\Demos\\Ravelcog show 1",
+      "shell runas E:\\Demos\\Ravelcog\\Setup.exe in E:\\Demos\\Ravelcog show 1",
       "box launcher 0x10 Norvane CD Setup: Unable to execute E:\\Demos\\Ravelcog\\Setup.exe"}},
     {203, kElevationRequired, ERROR_FILE_NOT_FOUND, "E:\\ANY",
-     {"exec {WINDIR}\\EXPLORER.EXE E:\\ show 1",
-      "shell runas {WINDIR}\\EXPLORER.EXE with E:\\ show 1",
+     {"exec {WINDIR}\\EXPLORER.EXE E:\\ in {WINDIR} show 1",
+      "shell runas {WINDIR}\\EXPLORER.EXE with E:\\ in {WINDIR} show 1",
       "box launcher 0x30 Norvane CD Setup: Unable to execute {WINDIR}\\EXPLORER.EXE E:\\"}},
 };
 
@@ -149,6 +161,18 @@ TEST(LaunchCommands, WithoutAWindowsDirectoryExplorerIsReportedNotStarted) {
   seam::windowsDirectoryFails = true;
   const Log expected = {"box launcher 0x30 Norvane CD Setup: Unable to execute EXPLORER.EXE D:\\"};
   EXPECT_EQ(expected, RunCommand(launcher, 203));
+  ExpectStillRunning(launcher);
+}
+
+// A module path the platform gave cut: its last backslash may be a folder's higher up, so
+// nothing is started from it.
+TEST(LaunchCommands, FromADirectoryNotKnownWholeNothingIsStarted) {
+  HWND launcher = OpenLauncher();
+  ASSERT_NE(nullptr, launcher);
+  SetModuleDirectory("D:\\FOLDER\\CUT", false);
+  const Log expected = {
+      "box launcher 0x10 Norvane CD Setup: Unable to execute D:\\FOLDER\\CUT\\SETUP.EXE"};
+  EXPECT_EQ(expected, RunCommand(launcher, 201));
   ExpectStillRunning(launcher);
 }
 
@@ -198,12 +222,6 @@ std::string StubProgram() {
   return directory.substr(0, directory.find_last_of('\\') + 1) + LAUNCHER_STUB_FROM_TESTS;
 }
 
-std::string CurrentDirectory() {
-  char directory[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, directory);
-  return directory;
-}
-
 std::string ReadWholeFile(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
@@ -246,11 +264,11 @@ TEST(LaunchCommandsForReal, SetupFromAFolderWithASpaceStartsWithTheQuotedLine) {
   seam::execForReal = true;
 
   const std::string line = "\"" + setup + "\"";
-  const Log started = {"exec " + line + " show 1"};
+  const Log started = {"exec " + line + " in " + disc.Disc() + " show 1"};
   EXPECT_EQ(started, RunCommand(launcher, 201));
   EXPECT_EQ(started, RunCommand(launcher, 201)) << "the second click starts it again";
 
-  const std::string record = setup + "\t" + CurrentDirectory() + "\t" + line;
+  const std::string record = setup + "\t" + disc.Disc() + "\t" + line;
   EXPECT_EQ(Log({record, record}), WaitForRecords(records, 2));
   ExpectStillRunning(launcher);
 }
@@ -263,7 +281,7 @@ TEST(LaunchCommandsForReal, AMissingInstallerIsReportedInOneBoxAndTheLauncherGoe
   seam::execForReal = true;
 
   const std::string line = "\"" + disc.Disc() + "\\SETUP.EXE\"";
-  const Log expected = {"exec " + line + " show 1",
+  const Log expected = {"exec " + line + " in " + disc.Disc() + " show 1",
                         "box launcher 0x10 Norvane CD Setup: Unable to execute " + line};
   EXPECT_EQ(expected, RunCommand(launcher, 201));
   ExpectStillRunning(launcher);
@@ -286,11 +304,12 @@ TEST(LaunchCommandsForReal, AnInstallerThatNeedsRightsIsStartedThroughTheShell) 
   seam::execError = kElevationRequired;
   seam::shellForReal = true;
 
-  const Log expected = {"exec \"" + setup + "\" show 1", "shell runas " + setup + " show 1"};
+  const std::string in = " in " + disc.Disc() + " show 1";
+  const Log expected = {"exec \"" + setup + "\"" + in, "shell runas " + setup + in};
   EXPECT_EQ(expected, RunCommand(launcher, 201));
   const Log lines = WaitForRecords(records, 1);
   ASSERT_EQ(1u, lines.size());
-  EXPECT_EQ(setup + "\t", lines[0].substr(0, setup.size() + 1));
+  EXPECT_EQ(setup + "\t" + disc.Disc() + "\t", lines[0].substr(0, setup.size() + disc.Disc().size() + 2));
   EXPECT_NE(nullptr, GetModuleHandleA("shell32.dll"));
   ExpectStillRunning(launcher);
 }

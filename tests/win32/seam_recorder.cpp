@@ -51,7 +51,7 @@ BOOL WINAPI RecordStop(LPCSTR sound, HMODULE, DWORD flags) {
 }
 
 std::vector<HANDLE> startHandles;
-BOOL(WINAPI* realShellExecute)(SHELLEXECUTEINFOA* request) = nullptr;
+BOOL(WINAPI* realShellExecute)(SHELLEXECUTEINFOW* request) = nullptr;
 
 // The handles of a process the test pretends to start: real ones, so that closing them
 // can be seen.
@@ -62,23 +62,30 @@ void FakeStarted(PROCESS_INFORMATION* started) {
   started->dwThreadId = 5678;
 }
 
-BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine,
+// What the log shows of a wide string: its text in the ANSI code page.
+std::string Shown(const wchar_t* text) {
+  if (text == nullptr) return "(none)";
+  char shown[1024] = "";
+  WideCharToMultiByte(CP_ACP, 0, text, -1, shown, sizeof shown, nullptr, nullptr);
+  return shown;
+}
+
+BOOL WINAPI RecordCreateProcess(LPCWSTR application, LPWSTR commandLine,
                                 LPSECURITY_ATTRIBUTES processAttributes,
                                 LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles,
-                                DWORD flags, LPVOID environment, LPCSTR directory,
-                                LPSTARTUPINFOA startup, LPPROCESS_INFORMATION started) {
-  std::string entry = std::string("exec ") + commandLine + " show " +
+                                DWORD flags, LPVOID environment, LPCWSTR directory,
+                                LPSTARTUPINFOW startup, LPPROCESS_INFORMATION started) {
+  std::string entry = "exec " + Shown(commandLine) + " in " + Shown(directory) + " show " +
                       std::to_string(startup->wShowWindow);
   const bool asWinExec = application == nullptr && processAttributes == nullptr &&
                          threadAttributes == nullptr && !inheritHandles && flags == 0 &&
-                         environment == nullptr && directory == nullptr &&
-                         startup->cb == sizeof *startup &&
+                         environment == nullptr && startup->cb == sizeof *startup &&
                          startup->dwFlags == STARTF_USESHOWWINDOW;
   if (!asWinExec) entry += " with wrong arguments";
   launchLog.push_back(entry);
   BOOL ok = TRUE;
   if (execForReal) {
-    ok = CreateProcessA(application, commandLine, processAttributes, threadAttributes,
+    ok = CreateProcessW(application, commandLine, processAttributes, threadAttributes,
                         inheritHandles, flags, environment, directory, startup, started);
   } else if (execError != 0) {
     SetLastError(execError);
@@ -93,15 +100,13 @@ BOOL WINAPI RecordCreateProcess(LPCSTR application, LPSTR commandLine,
   return ok;
 }
 
-BOOL WINAPI RecordShellExecute(SHELLEXECUTEINFOA* request) {
-  std::string entry = std::string("shell ") + (request->lpVerb ? request->lpVerb : "(none)") +
-                      " " + request->lpFile;
-  if (request->lpParameters != nullptr) entry += std::string(" with ") + request->lpParameters;
-  entry += " show " + std::to_string(request->nShow);
+BOOL WINAPI RecordShellExecute(SHELLEXECUTEINFOW* request) {
+  std::string entry = "shell " + Shown(request->lpVerb) + " " + Shown(request->lpFile);
+  if (request->lpParameters != nullptr) entry += " with " + Shown(request->lpParameters);
+  entry += " in " + Shown(request->lpDirectory) + " show " + std::to_string(request->nShow);
   const bool asLauncher = request->cbSize == sizeof *request &&
                           request->fMask == (SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC) &&
-                          request->hwnd == state.pieceWindows[0] &&
-                          request->lpDirectory == nullptr;
+                          request->hwnd == state.pieceWindows[0];
   if (!asLauncher) entry += " with wrong arguments";
   launchLog.push_back(entry);
   if (shellForReal) return realShellExecute(request);
@@ -118,8 +123,8 @@ int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) 
   return IDOK;
 }
 
-UINT WINAPI FakeWindowsDirectory(LPSTR buffer, UINT size) {
-  return windowsDirectoryFails ? 0 : GetWindowsDirectoryA(buffer, size);
+UINT WINAPI FakeWindowsDirectory(LPWSTR buffer, UINT size) {
+  return windowsDirectoryFails ? 0 : GetWindowsDirectoryW(buffer, size);
 }
 
 }  // namespace

@@ -16,14 +16,15 @@ extern bool displayFails;   // the display's information context can't be had
 // "play N" for every sound started (N its id, from the image's place in the bank) and
 // "stop" for every purge, in order.
 extern std::vector<std::string> soundLog;
-// In order: "exec LINE show N" for every process created; "shell VERB PROGRAM [with
-// PARAMETERS] show N" for every start through the shell, "box OWNER ICON CAPTION: TEXT"
+// In order: "exec LINE in FOLDER show N" for every process created; "shell VERB PROGRAM
+// [with PARAMETERS] in FOLDER show N" for every start through the shell (wide texts in the
+// ANSI code page), "box OWNER ICON CAPTION: TEXT"
 // for every message box (OWNER is "launcher" for the launcher window, ICON the type in
 // hex). A call made otherwise than the launcher always makes it gets " with wrong
 // arguments" added. A box answers IDOK at once.
 extern std::vector<std::string> launchLog;
 extern DWORD execError;         // what a process creation fails with (0: it starts)...
-extern bool execForReal;        // ...unless the line goes to the real CreateProcessA
+extern bool execForReal;        // ...unless the line goes to the real CreateProcessW
 extern DWORD shellError;        // what the shell's start fails with (0: it starts)...
 extern bool shellForReal;       // ...unless it goes to the launcher's real one
 // How many of the handles that started processes came with are still open.

@@ -74,10 +74,11 @@ TEST(Startup, OpensRunsAndEndsWithExitCode0OnADoubleClick) {
 TEST(Startup, RecordsTheDirectoryTheLauncherRunsFrom) {
   state.instance = ThisModule();
   RecordModuleDirectory();
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string full = path;
-  EXPECT_EQ(full.substr(0, full.find_last_of('\\')), state.moduleDirectory);
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring full = path;
+  EXPECT_EQ(full.substr(0, full.find_last_of(L'\\')), state.moduleDirectory);
+  EXPECT_TRUE(state.moduleDirectoryWhole);
 }
 
 }  // namespace

@@ -19,16 +19,26 @@ constexpr char kRecordVariable[] = "LAUNCHER_STUB_RECORD";
 constexpr char kBusyVariable[] = "LAUNCHER_STUB_BUSY";
 constexpr char kCodePageVariable[] = "LAUNCHER_STUB_CODE_PAGE";
 
+// In the ANSI code page, read through the wide functions: the ANSI ones cut a path of
+// more than MAX_PATH bytes, which a deep folder in a double-byte code page makes.
+std::string InAnsiCodePage(const wchar_t* text) {
+  std::string ansi(3 * lstrlenW(text) + 1, '\0');
+  const int length = WideCharToMultiByte(CP_ACP, 0, text, -1, &ansi[0],
+                                         static_cast<int>(ansi.size()), nullptr, nullptr);
+  ansi.resize(length > 0 ? length - 1 : 0);
+  return ansi;
+}
+
 std::string ProgramPath() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return path;
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return InAnsiCodePage(path);
 }
 
 std::string WorkingDirectory() {
-  char directory[MAX_PATH] = "";
-  GetCurrentDirectoryA(MAX_PATH, directory);
-  return directory;
+  wchar_t directory[MAX_PATH] = L"";
+  GetCurrentDirectoryW(MAX_PATH, directory);
+  return InAnsiCodePage(directory);
 }
 
 // Milliseconds to keep busy: what the file named by LAUNCHER_STUB_BUSY holds, or 0.
@@ -78,12 +88,13 @@ void ShowWhoIAm(const std::string& program, const std::string& directory,
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string program = ProgramPath();
   const std::string directory = WorkingDirectory();
-  const char* commandLine = GetCommandLineA();
+  const std::string line = InAnsiCodePage(GetCommandLineW());
+  const char* commandLine = line.c_str();
   char recordFile[MAX_PATH];
   const DWORD length = GetEnvironmentVariableA(kRecordVariable, recordFile, MAX_PATH);
   if (length > 0 && length < MAX_PATH) {
-    const std::string line = program + "\t" + directory + "\t" + commandLine + "\n";
-    bool recorded = WriteRecord(recordFile, line, OPEN_ALWAYS, FILE_APPEND_DATA);
+    const std::string record = program + "\t" + directory + "\t" + commandLine + "\n";
+    bool recorded = WriteRecord(recordFile, record, OPEN_ALWAYS, FILE_APPEND_DATA);
     char codePageFile[MAX_PATH];
     const DWORD named = GetEnvironmentVariableA(kCodePageVariable, codePageFile, MAX_PATH);
     if (named > 0 && named < MAX_PATH) {
