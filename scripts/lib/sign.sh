@@ -126,7 +126,7 @@ sign_launcher() {
   rc=$?
   if [ "$rc" != 0 ]; then
     [ "$rc" != 124 ] || echo "make-disc: the time stamp server $signing_timestamp didn't answer in 120 s" >&2
-    echo "make-disc: signing $unsigned failed" >&2
+    echo "make-disc: $unsigned could not be signed; no image written" >&2
     rm -f "$signed.partial"
     return 1
   fi
@@ -135,7 +135,7 @@ sign_launcher() {
     -in "$signed.partial" ||
     { echo "make-disc: the signed copy of $unsigned doesn't verify against the chain in $signing_p12" >&2
       rm -f "$signed.partial"; return 1; }
-  mv -f "$signed.partial" "$signed" || return 1
+  chmod --reference="$unsigned" "$signed.partial" && mv -f "$signed.partial" "$signed" || return 1
   if [ -z "$signing_timestamp" ]; then
     echo "Signed LAUNCH.EXE as $signer_name without a time stamp: Windows stops accepting" \
       "the signature when the certificate expires ($signer_expiry); --timestamp URL avoids that."
