@@ -33,9 +33,11 @@ if [ -n "$trust_verdict" ]; then
   signing=(--sign "$s/signer.p12" --sign-password-file "$s/password")
   launch_exe=$root/build/win32/signed/LAUNCH.EXE
   marks=("signed by Norvane Test Signer" "signed by Norvane Test Signer")
-  osslsigncode sign -pkcs12 "$s/signer.p12" -readpass "$s/password" -in "$in/demo.exe" \
-    -out "$in/signed-demo.exe" >/dev/null && mv "$in/signed-demo.exe" "$in/demo.exe" ||
-    fail "osslsigncode could not sign the demo installer"
+  sign_test_file() {
+    rm -f "$2" && osslsigncode sign -pkcs12 "$s/signer.p12" -readpass "$s/password" -in "$1" -out "$2" \
+      >/dev/null || fail "osslsigncode could not sign $1"
+  }
+  sign_test_file "$stub" "$in/demo.exe"
   # A time stamp server that refuses the connection (no one listens on port 1 here).
   "$root/scripts/make-disc" --out "$image" "${signing[@]}" --timestamp http://127.0.0.1:1/ \
     >"$work/make-disc.log" 2>&1 && fail "signed with a time stamp server that refused"
@@ -106,9 +108,8 @@ if [ "$(cat "$LAUNCHER_TEST_ENV/arch")" != win32 ]; then
   # shellcheck disable=SC2015  # the second assignment is for a failed probe only
   why=$(runs_32bit_programs) && why="the tests run the 64-bit build" ||
     why="this machine runs no 32-bit programs ($why)"
-  cp -f "$exe" "$drive/LAUNCH.EXE"
-  [ -z "$trust_verdict" ] || osslsigncode sign -pkcs12 "$s/signer.p12" -readpass "$s/password" \
-    -in "$exe" -out "$drive/LAUNCH.EXE" >/dev/null || fail "osslsigncode could not sign $exe"
+  if [ -n "$trust_verdict" ]; then sign_test_file "$exe" "$drive/LAUNCH.EXE"
+  else cp -f "$exe" "$drive/LAUNCH.EXE"; fi
   echo "$why: D:\\LAUNCH.EXE is the 64-bit build of the same source ($exe)," \
     "in place of the image's 32-bit LAUNCH.EXE"
 fi

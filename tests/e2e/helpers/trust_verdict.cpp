@@ -18,11 +18,8 @@ int main(int argc, char** argv) {
   check.fdwRevocationChecks = WTD_REVOKE_NONE;
   check.dwUnionChoice = WTD_CHOICE_FILE;
   check.pFile = &file;
-  check.dwStateAction = WTD_STATEACTION_VERIFY;
   GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
   LONG verdict = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &check);
-  check.dwStateAction = WTD_STATEACTION_CLOSE;
-  WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &check);
   std::printf("%08lx\n", static_cast<unsigned long>(verdict));
   return 0;
 }
