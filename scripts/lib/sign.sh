@@ -91,7 +91,9 @@ check_signing_input() {
   local key_public certificate
   key_public=$(public_key_of_key "${keys[0]}")
   for certificate in "${certificates[@]}"; do
-    [ "$(public_key_of_certificate "$certificate")" = "$key_public" ] && signer=$certificate && break
+    [ "$(public_key_of_certificate "$certificate")" = "$key_public" ] || continue
+    signer=$certificate
+    break
   done
   [ -n "$signer" ] || bad_input "--sign $p12: the private key doesn't match the certificate" \
     "'$(certificate_name "${certificates[0]}")'"
@@ -122,10 +124,12 @@ sign_launcher() {
   [ -z "$signing_timestamp" ] || sign_command+=(-ts "$signing_timestamp")
   mkdir -p "$(dirname "$signed")" && rm -f "$signed" "$signed.partial" || return 1
   # osslsigncode waits for ever on a server that takes the connection and never answers.
-  run_explained timeout 120 osslsigncode "${sign_command[@]}" -in "$unsigned" -out "$signed.partial"
+  run_explained timeout 120 osslsigncode "${sign_command[@]}" -in "$unsigned" \
+    -out "$signed.partial"
   rc=$?
   if [ "$rc" != 0 ]; then
-    [ "$rc" != 124 ] || echo "make-disc: the time stamp server $signing_timestamp didn't answer in 120 s" >&2
+    [ "$rc" != 124 ] ||
+      echo "make-disc: the time stamp server $signing_timestamp didn't answer in 120 s" >&2
     echo "make-disc: $unsigned could not be signed; no image written" >&2
     rm -f "$signed.partial"
     return 1
@@ -133,8 +137,11 @@ sign_launcher() {
   # shellcheck disable=SC2046  # options are words
   run_explained osslsigncode verify $(offline_verify_options) -CAfile "$signing_dir/chain.pem" \
     -in "$signed.partial" ||
-    { echo "make-disc: the signed copy of $unsigned doesn't verify against the chain in $signing_p12" >&2
-      rm -f "$signed.partial"; return 1; }
+    {
+      echo "make-disc: the signed $unsigned doesn't verify against the chain in $signing_p12" >&2
+      rm -f "$signed.partial"
+      return 1
+    }
   chmod --reference="$unsigned" "$signed.partial" && mv -f "$signed.partial" "$signed" || return 1
   if [ -z "$signing_timestamp" ]; then
     echo "Signed LAUNCH.EXE as $signer_name without a time stamp: Windows stops accepting" \

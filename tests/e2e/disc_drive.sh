@@ -26,28 +26,27 @@ echo "What changed." >"$in/content/Extras/Release notes.txt"
 printf '%s\r\n' "[autorun]" "open=LAUNCH.EXE" "icon=LAUNCH.EXE,0" "label=Norvane" \
   "action=Run Norvane CD Setup" >"$in/AUTORUN.INF"
 image=$work/norvane-disc.iso
-launch_exe=$root/build/win32/LAUNCH.EXE signing=() marks=(unsigned unsigned)
+launch_exe=$root/build/win32/LAUNCH.EXE signing=() mark=unsigned
 if [ -n "$trust_verdict" ]; then
   s=$work/signers
   mkdir "$s" && make_throwaway_signers "$s" || fail "openssl could not make the signers"
   signing=(--sign "$s/signer.p12" --sign-password-file "$s/password")
-  launch_exe=$root/build/win32/signed/LAUNCH.EXE
-  marks=("signed by Norvane Test Signer" "signed by Norvane Test Signer")
+  launch_exe=$root/build/win32/signed/LAUNCH.EXE mark="signed by Norvane Test Signer"
   sign_test_file() {
-    rm -f "$2" && osslsigncode sign -pkcs12 "$s/signer.p12" -readpass "$s/password" -in "$1" -out "$2" \
-      >/dev/null || fail "osslsigncode could not sign $1"
+    rm -f "$2" && osslsigncode sign -pkcs12 "$s/signer.p12" -readpass "$s/password" \
+      -in "$1" -out "$2" >/dev/null || fail "osslsigncode could not sign $1"
   }
   sign_test_file "$stub" "$in/demo.exe"
   # A time stamp server that refuses the connection (no one listens on port 1 here).
   "$root/scripts/make-disc" --out "$image" "${signing[@]}" --timestamp http://127.0.0.1:1/ \
     >"$work/make-disc.log" 2>&1 && fail "signed with a time stamp server that refused"
-  grep -q "Connection refused" "$work/make-disc.log" && [ ! -e "$image" ] ||
+  grep -q "failure: .*127\.0\.0\.1:1/" "$work/make-disc.log" && [ ! -e "$image" ] ||
     fail "with a refusing time stamp server: $(tail -n 3 "$work/make-disc.log")"
 fi
 "$root/scripts/make-disc" --out "$image" --setup "$in/setup.exe" --demo "$in/demo.exe" \
   --add "$in/content" "${signing[@]}" >"$work/make-disc.log" 2>&1 ||
   fail "scripts/make-disc failed: $(tail -n 5 "$work/make-disc.log")"
-for row in "LAUNCH.EXE|${marks[0]}" "SETUP.EXE|unsigned" "Demos\\Ravelcog\\Setup.exe|${marks[1]}"; do
+for row in "LAUNCH.EXE|$mark" "SETUP.EXE|unsigned" "Demos\\Ravelcog\\Setup.exe|$mark"; do
   grep -F "  ${row%|*} " "$work/make-disc.log" | grep -q " bytes  ${row#*|}$" ||
     fail "make-disc's list doesn't mark ${row%|*} as ${row#*|}: $(cat "$work/make-disc.log")"
 done
@@ -110,7 +109,7 @@ if [ "$(cat "$LAUNCHER_TEST_ENV/arch")" != win32 ]; then
     why="this machine runs no 32-bit programs ($why)"
   if [ -n "$trust_verdict" ]; then sign_test_file "$exe" "$drive/LAUNCH.EXE"
   else cp -f "$exe" "$drive/LAUNCH.EXE"; fi
-  echo "$why: D:\\LAUNCH.EXE is the 64-bit build of the same source ($exe)," \
+  echo "$why: D:\\LAUNCH.EXE is the ${trust_verdict:+signed }64-bit build of the same source ($exe)," \
     "in place of the image's 32-bit LAUNCH.EXE"
 fi
 chmod a-w "$drive" "$drive/LAUNCH.EXE"

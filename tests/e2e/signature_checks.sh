@@ -1,7 +1,5 @@
-# Sourced by disc_drive.sh with --sign: the image's LAUNCH.EXE verifies against the throw-away
-# authority with the test certificate as signer, and holds the bytes of the unsigned build
-# but for its checksum and certificate table; one changed byte fails the verification;
-# WinVerifyTrust on Wine tells signed, unsigned and changed apart.
+# The signature checks of disc_drive.sh with --sign: against the authority, byte by byte
+# against the unsigned build, with one byte changed, and by WinVerifyTrust on Wine.
 signed=$work/joliet/LAUNCH.EXE unsigned=$root/build/win32/LAUNCH.EXE changed=$work/changed.exe
 said=$(osslsigncode verify -CAfile "$s/ca.pem" -in "$signed" 2>&1) ||
   fail "the image's LAUNCH.EXE doesn't verify against the authority: $said"
@@ -21,7 +19,8 @@ echo "the image's LAUNCH.EXE verifies, signed by Norvane Test Signer; one byte c
 
 # Wine 8 doesn't judge trust in a self-signed SHA-256 chain: a signature with the right
 # digest is all that is expected of the signed copy. TRUST_E_NOSIGNATURE, TRUST_E_BAD_DIGEST.
-for row in "$unsigned|= 800b0100" "$signed|!= 800b0100" "$signed|!= 80096010" "$changed|= 80096010"; do
+for row in "$unsigned|= 800b0100" "$signed|!= 800b0100" "$signed|!= 80096010" \
+  "$changed|= 80096010"; do
   verdict=$("$WINE" "$trust_verdict" "$("$WINE" winepath -w "${row%|*}")" 2>/dev/null | tr -d '\r')
   # shellcheck disable=SC2086  # the operator and value are words
   test "$verdict" ${row#*|} || fail "WinVerifyTrust says $verdict of ${row%|*}, expected ${row#*|}"

@@ -1,6 +1,5 @@
-// What WinVerifyTrust says of the program named on the command line, printed as its
-// HRESULT in hex: the Authenticode check Windows makes, without user interface or
-// revocation check.
+// Prints in hex what WinVerifyTrust, Windows' Authenticode check, says of the program
+// named on the command line (without user interface or revocation check).
 #include <windows.h>
 #include <softpub.h>
 #include <wintrust.h>
