@@ -109,8 +109,8 @@ if [ "$(cat "$LAUNCHER_TEST_ENV/arch")" != win32 ]; then
     why="this machine runs no 32-bit programs ($why)"
   if [ -n "$trust_verdict" ]; then sign_test_file "$exe" "$drive/LAUNCH.EXE"
   else cp -f "$exe" "$drive/LAUNCH.EXE"; fi
-  echo "$why: D:\\LAUNCH.EXE is the ${trust_verdict:+signed }64-bit build of the same source ($exe)," \
-    "in place of the image's 32-bit LAUNCH.EXE"
+  echo "$why: D:\\LAUNCH.EXE is the ${trust_verdict:+signed }64-bit build of the same source" \
+    "($exe), in place of the image's 32-bit LAUNCH.EXE"
 fi
 chmod a-w "$drive" "$drive/LAUNCH.EXE"
 map_drive d "$drive"
