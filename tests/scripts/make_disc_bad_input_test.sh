@@ -8,6 +8,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 . "$root/tests/scripts/checks.sh"
+. "$root/tests/scripts/throwaway_signers.sh"
 
 in=$work/in
 mkdir -p "$in/deep/1/2/3/4/5/6/7/8" "$in/reserved" "$in/clash" "$in/cased/demos" "$work/out"
@@ -20,6 +21,9 @@ echo x >"$in/clash/setup.exe"
 echo x >"$in/cased/demos/other.txt"
 echo "an image from an earlier run" >"$work/out/norvane-disc.iso"
 cp "$work/out/norvane-disc.iso" "$work/earlier-image"
+s=$work/signers
+mkdir "$s" && make_throwaway_signers "$s" || exit 1
+printf 'wrong horse' >"$s/wrong-password"
 
 # arguments (after --out into a folder holding an earlier image) | start of the one line
 cases=(
@@ -36,6 +40,16 @@ cases=(
   "--out $work/out|make-disc: --out $work/out is a folder"
   "--out /proc/norvane-disc.iso|make-disc: --out /proc/norvane-disc.iso: can't write in /proc"
   "--label NORVANE|make-disc: unknown argument '--label'"
+  "--sign $s/absent.p12|make-disc: --sign $s/absent.p12: no such file"
+  "--sign $s/signer.p12 --sign-password-file $s/absent|make-disc: --sign-password-file $s/absent: no such file"
+  "--timestamp http://127.0.0.1:1/|make-disc: --sign-password-file and --timestamp go with --sign"
+  "--sign $s/ca.pem|make-disc: --sign $s/ca.pem is not a PKCS#12 file"
+  "--sign $s/signer.p12|make-disc: --sign $s/signer.p12: needs its password (--sign-password-file"
+  "--sign $s/signer.p12 --sign-password-file $s/wrong-password|make-disc: --sign $s/signer.p12: wrong password"
+  "--sign $s/not-code-signing.p12|make-disc: --sign $s/not-code-signing.p12: the certificate 'Norvane Test Signer' is not for code signing"
+  "--sign $s/expired.p12|make-disc: --sign $s/expired.p12: the certificate 'Norvane Test Signer' expired on"
+  "--sign $s/not-yet-valid.p12|make-disc: --sign $s/not-yet-valid.p12: the certificate 'Norvane Test Signer' is not valid before"
+  "--sign $s/other-key.p12|make-disc: --sign $s/other-key.p12: the private key doesn't match the certificate"
 )
 for row in "${cases[@]}"; do
   IFS='|' read -r arguments said <<<"$row"
