@@ -101,10 +101,24 @@ click_button() {
   xdotool mousemove $(button_centre "$@") click 1
 }
 
+# In the emulated machine of scripts/vm32 a prefix's first start takes minutes: there the
+# image's ready-made 32-bit prefix, prepared as below when the image was built, is copied
+# into a new prefix instead. Must come before the prefix's wineserver starts, which reads
+# the registry once.
+copy_ready_made_prefix() {
+  if [ -n "${LAUNCHER_WINE_PREFIX_TEMPLATE:-}" ] && [ "$WINEARCH" = win32 ] && [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX" && cp -a "$LAUNCHER_WINE_PREFIX_TEMPLATE/." "$WINEPREFIX/" &&
+      touch "$WINEPREFIX/.ready-made"
+  fi
+  return 0
+}
+
 # A prefix of our own on a display of our own has no window manager: without this, Wine
 # waits about two seconds for one whenever a window is hidden. Fails, saying why, when
 # Wine can't start.
 prepare_prefix_without_window_manager() {
+  copy_ready_made_prefix
+  [ -f "$WINEPREFIX/.ready-made" ] && return 0
   run_explained "$WINE" wineboot -i &&
     run_explained "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
     run_explained "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f

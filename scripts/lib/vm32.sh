@@ -1,6 +1,6 @@
 # The emulated machine that runs 32-bit programs, for machines that run none themselves:
 # a small Debian built from Debian's packages with the 32-bit Wine, booted under QEMU's
-# full-system emulation of an x86-64 PC (no KVM needed). Needs arch.sh.
+# full-system emulation of an x86-64 PC (no KVM needed). Needs arch.sh and display.sh.
 #
 # Its disk image is built once and kept in $VM32_CACHE under a key made from what goes into
 # it; it is built under a temporary name and renamed when complete, so a partly built image
@@ -12,7 +12,7 @@ VM32_SUITE=bookworm
 # What the machine holds: the 64-bit kernel to boot, the 32-bit Wine, a display and the
 # tools the end-to-end tests drive and check it with, CTest to run them.
 VM32_PACKAGES="linux-image-amd64 kmod wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
-  icoutils python3 cmake make xorriso procps"
+  icoutils python3 cmake make xorriso osslsigncode openssl procps"
 # The disk is sparse: this is what the emulated machine sees, not what it takes.
 VM32_DISK_SIZE=6G
 # Free space needed while the image is built: the root tree and the image beside it.
@@ -57,10 +57,30 @@ INIT
 # them, instead of Debian's "most", makes the kernel's install minutes shorter.
 VM32_BOOT_MODULES="virtio_pci virtio_blk ext4"
 
+# A 32-bit Wine prefix made once, in the machine, when its image is built: its first start
+# takes minutes under emulation. Runs copy it (see prepare_prefix_without_window_manager).
+VM32_WINE_PREFIX=/var/lib/vm32/wine-prefix-win32
+
+vm32_prepare_wine_prefix() {
+  cat <<PREPARE
+set -ex
+Xvfb :9 -nolisten tcp >/dev/null 2>&1 &
+for wait in \$(seq 100); do xdpyinfo -display :9 >/dev/null 2>&1 && break; sleep 0.2; done
+export DISPLAY=:9 WINEPREFIX=$VM32_WINE_PREFIX WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+rm -rf \$WINEPREFIX
+mkdir -p \$(dirname \$WINEPREFIX)
+wine wineboot -i
+wine reg add 'HKCU\\Software\\Wine\\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+wine reg add 'HKCU\\Software\\Wine\\X11 Driver' /v Managed /t REG_SZ /d N /f
+wineserver -w
+test -f \$WINEPREFIX/system.reg
+PREPARE
+}
+
 # The image's key: every input that decides what the image holds.
 vm32_image_key() {
   { echo "$VM32_SUITE"; echo $VM32_PACKAGES; echo "$VM32_DISK_SIZE"; echo "$VM32_BOOT_MODULES"
-    vm32_first_init; } |
+    vm32_first_init; vm32_prepare_wine_prefix; } |
     sha256sum | cut -c1-16
 }
 
@@ -166,6 +186,17 @@ vm32_build_image() {
   vm32_step "make the disk image" mke2fs -q -F -t ext4 -d "$root" -L vm32 "$work/disk.img" "$VM32_DISK_SIZE" ||
     return 1
   rm -rf --one-file-system "$root"
+  echo "vm32: image: prepare a 32-bit Wine prefix (boots the machine)" >&2
+  mkdir -p "$work/prepare"
+  vm32_prepare_wine_prefix >"$work/prepare/command"
+  if ! vm32_run_machine "$work" "$work/prepare" "" / off >"$work/prepare/said" 2>&1; then
+    {
+      echo "vm32: building the image failed at step 'prepare a 32-bit Wine prefix':"
+      tail -n 15 "$work/prepare/said" | sed 's/^/  | /'
+    } >&2
+    return 1
+  fi
+  rm -rf "$work/prepare"
   trap - EXIT
   mv "$work" "$dir"
   echo "vm32: image ready: $dir ($(du -sh "$dir" | cut -f1) on disk)" >&2
@@ -179,4 +210,71 @@ vm32_image() {
     (vm32_build_image "$dir") || return 1
   fi
   echo "$dir"
+}
+
+# Boots the machine of image folder $1 with run folder $2 as its share vm32ctl, where the
+# command to run is the file "command"; $3 is the folder shared at its own path (none if
+# empty), $4 the working folder, $5 "on" for a throw-away layer over the disk or "off" to
+# keep what the run writes. Shows the command's output as it runs; returns its exit code,
+# or says why there is none (1), or that the time limit passed (124).
+vm32_run_machine() {
+  local image=$1 run=$2 share=$3 workdir=$4 snapshot=$5 started qemu_pid tail_pid rc=0
+  printf '%s\n' "$share" >"$run/share"
+  printf '%s\n' "$workdir" >"$run/workdir"
+  cp "$(dirname "${BASH_SOURCE[0]}")/vm32-guest-run.sh" "$run/guest-run"
+  : >"$run/output"
+  rm -f "$run/rc" "$run/console"
+  local shares=(-virtfs "local,path=$run,mount_tag=vm32ctl,security_model=none")
+  [ -z "$share" ] || shares+=(-virtfs "local,path=$share,mount_tag=vm32work,security_model=none")
+  started=$(date +%s)
+  # smap=off: QEMU 7.2's emulation of SMAP faults Wine's return to 32-bit program code.
+  "$VM32_QEMU" -accel tcg -cpu max,smap=off -smp 2 -m 3G -nodefaults -display none -no-reboot \
+    -kernel "$image/vmlinuz" -initrd "$image/initrd.img" \
+    -append "root=/dev/vda rw console=ttyS0 quiet init=$VM32_INIT" \
+    -drive "file=$image/disk.img,format=raw,if=virtio,snapshot=$snapshot" \
+    "${shares[@]}" -serial "file:$run/console" </dev/null >"$run/qemu.log" 2>&1 &
+  qemu_pid=$!
+  tail -n +1 -f "$run/output" &
+  tail_pid=$!
+  vm32_watch_machine "$run" "$qemu_pid" "$started" || rc=$?
+  kill "$qemu_pid" 2>/dev/null
+  wait "$qemu_pid" 2>/dev/null
+  sleep 0.5  # the last lines of output still on their way through tail
+  kill "$tail_pid" 2>/dev/null
+  wait "$tail_pid" 2>/dev/null
+  return $rc
+}
+
+# What the machine printed last, for the failure reports.
+vm32_console_tail() { tail -n 15 "$1/console" 2>/dev/null | tr -d '\r' | sed 's/^/  | /'; }
+
+# Waits for machine $2 of run folder $1, started at $3, to boot and then to end.
+vm32_watch_machine() {
+  local run=$1 pid=$2 started=$3
+  vm32_booted() { grep -q "vm32: booted" "$run/console" 2>/dev/null || ! kill -0 "$pid" 2>/dev/null; }
+  vm32_ended() { ! kill -0 "$pid" 2>/dev/null; }
+  if ! wait_for "$VM32_BOOT_SECONDS" vm32_booted || ! grep -q "vm32: booted" "$run/console" 2>/dev/null; then
+    {
+      if kill -0 "$pid" 2>/dev/null; then
+        echo "vm32: the machine didn't boot within $VM32_BOOT_SECONDS s; its last console lines:"
+      else
+        echo "vm32: the emulator ended before the machine booted ($VM32_QEMU); its words and the last console lines:"
+        tail -n 5 "$run/qemu.log" | sed 's/^/  | /'
+      fi
+      vm32_console_tail "$run"
+    } >&2
+    return 1
+  fi
+  echo "vm32: booted in $(($(date +%s) - started)) s" >&2
+  if ! wait_for "$((VM32_RUN_SECONDS - ($(date +%s) - started)))" vm32_ended; then
+    echo "vm32: time limit passed: the run took more than $VM32_RUN_SECONDS s; its last console lines:" >&2
+    vm32_console_tail "$run" >&2
+    return 124
+  fi
+  if [ ! -f "$run/rc" ]; then
+    { echo "vm32: the machine stopped without the command's exit code; its last console lines:"; vm32_console_tail "$run"; } >&2
+    return 1
+  fi
+  echo "vm32: the command ended with exit code $(cat "$run/rc") after $(($(date +%s) - started)) s in the emulated machine" >&2
+  return "$(cat "$run/rc")"
 }
