@@ -198,16 +198,21 @@ vm32_build_image() {
   fi
   rm -rf "$work/prepare"
   trap - EXIT
-  mv "$work" "$dir"
+  mv -T "$work" "$dir"
   echo "vm32: image ready: $dir ($(du -sh "$dir" | cut -f1) on disk)" >&2
 }
 
-# Prints the folder of a complete image, building it first where there is none.
+# Prints the folder of a complete image, building it first where there is none. Runs that
+# start together build it once: the others wait for it.
 vm32_image() {
   local dir
   dir=$(vm32_image_dir)
   if [ ! -f "$dir/disk.img" ]; then
-    (vm32_build_image "$dir") || return 1
+    mkdir -p "$VM32_CACHE" || return 1
+    (
+      flock -w "$VM32_RUN_SECONDS" 9 || { echo "vm32: another run's image build took more than $VM32_RUN_SECONDS s" >&2; exit 1; }
+      [ -f "$dir/disk.img" ] || vm32_build_image "$dir"
+    ) 9>"$VM32_CACHE/.build-lock" || return 1
   fi
   echo "$dir"
 }
