@@ -6,6 +6,7 @@
 #include "buttons/highlight.h"
 #include "commands/launch_commands.h"
 #include "media/gdi_handles.h"
+#include "shell/disc_removal.h"
 #include "shell/launcher_state.h"
 #include "transitions/transition_table.h"
 
@@ -104,6 +105,8 @@ LRESULT CALLBACK LauncherWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONDBLCLK:
       ExitLauncher();
       return 1;
+    case WM_DEVICECHANGE:  // the disc may have left the drive
+      return OnDeviceChange(wParam, lParam);
     case WM_PALETTECHANGED:  // our own change needs no answer
       if (reinterpret_cast<HWND>(wParam) == hwnd) return 0;
       return RealizeLauncherPalette(hwnd);
