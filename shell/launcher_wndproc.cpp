@@ -72,6 +72,14 @@ LRESULT OnCommand(WPARAM wParam) {
   return 1;
 }
 
+// Esc leaves as EXIT does, wherever the focus is; the keys that move the highlight belong
+// to the buttons.
+LRESULT OnKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  if (wParam != VK_ESCAPE) return OnLauncherKeyDown(hwnd, wParam, lParam);
+  ExitLauncher();
+  return 0;
+}
+
 // The launcher has no caption: a press anywhere on the picture drags it.
 LRESULT OnLeftButtonDown(HWND hwnd, LPARAM lParam) {
   SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
@@ -95,7 +103,7 @@ LRESULT CALLBACK LauncherWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_DRAWITEM:
       return OnLauncherDrawItem(lParam);
     case WM_KEYDOWN:
-      return OnLauncherKeyDown(hwnd, wParam, lParam);
+      return OnKeyDown(hwnd, wParam, lParam);
     case WM_MOUSEMOVE:
       return OnLauncherMouseMove(hwnd, wParam, lParam);
     case WM_COMMAND:

@@ -76,6 +76,21 @@ TEST(Startup, OpensRunsAndEndsWithExitCode0OnADoubleClick) {
   EXPECT_EQ(expected, seam::soundLog);
 }
 
+// Esc on the launcher window, no button focused, closes it as a double-click does.
+VOID CALLBACK PressEscOnTheLauncher(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PostMessageA(state.pieceWindows[0], WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+TEST(Startup, EscClosesWithTheTransitionAndExitCode0) {
+  seam::Install();
+  SetTimer(nullptr, 0, 10, PressEscOnTheLauncher);
+  EXPECT_EQ(kExitNormal, RunLauncher(ThisModule()));
+  const std::vector<std::string> expected = {"stop", "play 303", "stop", "play 304",
+                                             "stop", "play 305", "stop"};
+  EXPECT_EQ(expected, seam::soundLog) << "the opening, then the closing transition";
+}
+
 TEST(Startup, RecordsTheDirectoryTheLauncherRunsFrom) {
   state.instance = ThisModule();
   RecordModuleDirectory();
