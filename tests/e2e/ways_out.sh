@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # The ways out of the open launcher other than its own: Alt+F4, WM_CLOSE posted by another
-# program, the session ending (Wine's wineboot --end-session sends
-# WM_QUERYENDSESSION and WM_ENDSESSION, then ends what is left, as Windows does), and its
-# disc (drive D:) leaving the drive, which another drive's disc leaving doesn't do. Each
+# program, and the session ending (Wine's wineboot --end-session sends
+# WM_QUERYENDSESSION and WM_ENDSESSION, then ends what is left, as Windows does). Each
 # ends the launcher within a second: its process is gone, and its sounds with it. The
-# exit code of each is checked as the README states it.
+# exit code of each is checked as the README states it. So is its disc (D:) leaving the drive.
 #   ways_out.sh LAUNCH.EXE 24 WORK_FOLDER CLOSE_LAUNCHER.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"

@@ -59,7 +59,7 @@ VOID CALLBACK DoubleClickTheLauncher(HWND, UINT, UINT_PTR timer, DWORD) {
   PostMessageA(state.pieceWindows[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(180, 300));
 }
 
-// Started from its own folder, it runs in the system directory, which no disc holds.
+// It runs in the system directory, which no disc holds.
 TEST(Startup, OpensRunsAndEndsWithExitCode0OnADoubleClick) {
   seam::Install();
   SetTimer(nullptr, 0, 10, DoubleClickTheLauncher);
@@ -74,21 +74,6 @@ TEST(Startup, OpensRunsAndEndsWithExitCode0OnADoubleClick) {
   const std::vector<std::string> expected = {"stop", "play 303", "stop", "play 304",
                                              "stop", "play 305", "stop"};
   EXPECT_EQ(expected, seam::soundLog);
-}
-
-// Esc on the launcher window, no button focused, closes it as a double-click does.
-VOID CALLBACK PressEscOnTheLauncher(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  PostMessageA(state.pieceWindows[0], WM_KEYDOWN, VK_ESCAPE, 1);
-}
-
-TEST(Startup, EscClosesWithTheTransitionAndExitCode0) {
-  seam::Install();
-  SetTimer(nullptr, 0, 10, PressEscOnTheLauncher);
-  EXPECT_EQ(kExitNormal, RunLauncher(ThisModule()));
-  const std::vector<std::string> expected = {"stop", "play 303", "stop", "play 304",
-                                             "stop", "play 305", "stop"};
-  EXPECT_EQ(expected, seam::soundLog) << "the opening, then the closing transition";
 }
 
 TEST(Startup, RecordsTheDirectoryTheLauncherRunsFrom) {
