@@ -5,6 +5,7 @@
 #include "media/resource_ids.h"
 #include "media/resource_strings.h"
 #include "shell/launcher_state.h"
+#include "shell/launcher_wndproc.h"
 
 namespace {
 
@@ -57,10 +58,15 @@ int CreateButtons(HWND parent) {
 }
 
 LRESULT CALLBACK ButtonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_KEYDOWN && wParam == VK_TAB) {
-    OnButtonTab(hwnd);
-    return 0;  // the button class never sees the key
+  // The button class never sees the keys that move the highlight, nor Esc.
+  if (message == WM_KEYDOWN && OnButtonMoveKey(hwnd, wParam)) return 0;
+  if (message == WM_KEYDOWN && wParam == VK_ESCAPE) {
+    ExitLauncher();
+    return 0;
   }
+  // Enter presses the button exactly as Space does, by the button class's own handling of
+  // Space: the pressed frame while held, the command once when let go.
+  if ((message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_RETURN) wParam = VK_SPACE;
   if (message == WM_MOUSEMOVE) OnButtonMouseMove(hwnd);
   return CallWindowProcA(state.buttonOriginalProc, hwnd, message, wParam, lParam);
 }

@@ -9,6 +9,6 @@
 // others are still made), non-zero otherwise.
 int CreateButtons(HWND parent);
 
-// The window procedure installed on every button: Tab and mouse moves feed the highlight,
-// everything else goes to the button class.
+// The window procedure installed on every button: Tab, the arrows and mouse moves feed
+// the highlight, Esc leaves, Enter counts as Space; everything else goes to the button class.
 LRESULT CALLBACK ButtonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

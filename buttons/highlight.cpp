@@ -24,6 +24,23 @@ void DropHighlight(HWND window) {
   state.hotButtonId = 0;
 }
 
+// The keys that move the highlight, as in any menu: Tab, Down and Right to the next
+// button, Shift+Tab, Up and Left to the one before it. +1 or -1; 0 for any other key.
+int MoveDirection(WPARAM key) {
+  switch (key) {
+    case VK_TAB:
+      return GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    case VK_DOWN:
+    case VK_RIGHT:
+      return 1;
+    case VK_UP:
+    case VK_LEFT:
+      return -1;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace
 
 LRESULT OnLauncherActivate(HWND hwnd, WPARAM wParam) {
@@ -40,7 +57,7 @@ LRESULT OnLauncherNcActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnLauncherKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-  if (wParam != VK_TAB) return DefWindowProcA(hwnd, WM_KEYDOWN, wParam, lParam);
+  if (MoveDirection(wParam) == 0) return DefWindowProcA(hwnd, WM_KEYDOWN, wParam, lParam);
   SetFocus(ButtonWithId(hwnd, state.lastButtonId));
   return 0;
 }
@@ -52,13 +69,15 @@ LRESULT OnLauncherMouseMove(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 // `hotButtonId` moves before the focus: the button left behind draws normal, the new one
 // highlighted. A window only gets keys while it is active, so activity isn't checked.
-void OnButtonTab(HWND button) {
+bool OnButtonMoveKey(HWND button, WPARAM key) {
+  const int direction = MoveDirection(key);
+  if (direction == 0) return false;
   PlaySoundId(kSoundHighlight);
-  const bool backwards = GetKeyState(VK_SHIFT) < 0;
-  HWND next = GetNextDlgTabItem(GetParent(button), button, backwards);
+  HWND next = GetNextDlgTabItem(GetParent(button), button, direction < 0);
   state.hotButtonId = GetDlgCtrlID(next);
   InvalidateButton(button);
   SetFocus(next);
+  return true;
 }
 
 void OnButtonMouseMove(HWND button) {

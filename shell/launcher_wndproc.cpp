@@ -6,6 +6,7 @@
 #include "buttons/highlight.h"
 #include "commands/launch_commands.h"
 #include "media/gdi_handles.h"
+#include "shell/disc_removal.h"
 #include "shell/launcher_state.h"
 #include "transitions/transition_table.h"
 
@@ -71,6 +72,14 @@ LRESULT OnCommand(WPARAM wParam) {
   return 1;
 }
 
+// Esc leaves as EXIT does, wherever the focus is; the keys that move the highlight belong
+// to the buttons.
+LRESULT OnKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  if (wParam != VK_ESCAPE) return OnLauncherKeyDown(hwnd, wParam, lParam);
+  ExitLauncher();
+  return 0;
+}
+
 // The launcher has no caption: a press anywhere on the picture drags it.
 LRESULT OnLeftButtonDown(HWND hwnd, LPARAM lParam) {
   SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
@@ -94,7 +103,7 @@ LRESULT CALLBACK LauncherWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_DRAWITEM:
       return OnLauncherDrawItem(lParam);
     case WM_KEYDOWN:
-      return OnLauncherKeyDown(hwnd, wParam, lParam);
+      return OnKeyDown(hwnd, wParam, lParam);
     case WM_MOUSEMOVE:
       return OnLauncherMouseMove(hwnd, wParam, lParam);
     case WM_COMMAND:
@@ -104,6 +113,8 @@ LRESULT CALLBACK LauncherWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONDBLCLK:
       ExitLauncher();
       return 1;
+    case WM_DEVICECHANGE:  // the disc may have left the drive
+      return OnDeviceChange(wParam, lParam);
     case WM_PALETTECHANGED:  // our own change needs no answer
       if (reinterpret_cast<HWND>(wParam) == hwnd) return 0;
       return RealizeLauncherPalette(hwnd);

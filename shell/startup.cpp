@@ -14,6 +14,16 @@ void RunMessageLoop() {
   }
 }
 
+// Windows holds every process's current directory open for as long as it runs: left on the
+// disc (where AutoPlay starts the launcher), it keeps the disc from being ejected. The
+// system directory is always there and never on the disc. Nothing the launcher opens is
+// named relative to it: its own directory comes from the module's path.
+void LeaveTheDisc() {
+  char system[MAX_PATH];
+  const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) SetCurrentDirectoryA(system);
+}
+
 }  // namespace
 
 // In wide characters, the buffer holds every path the platform can start a program from
@@ -31,6 +41,7 @@ void RecordModuleDirectory() {
 int RunLauncher(HINSTANCE instance) {
   state.instance = instance;
   RecordModuleDirectory();
+  LeaveTheDisc();
   if (!SurveyDisplay()) return kExitNoDisplay;
   LoadSounds();
   if (!RegisterLauncherClass()) return kExitNoWindowClass;

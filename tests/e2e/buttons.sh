@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The round buttons of the real LAUNCH.EXE, driven with a real pointer and keyboard: the
-# highlight follows the pointer and the Tab key, a held button shows its pressed frame, and
-# a click on EXIT closes the launcher with exit code 0. Every state is checked pixel for
-# pixel in a screenshot of the whole launcher.
-#   buttons.sh LAUNCH.EXE 24 WORK_FOLDER
+# highlight follows the pointer, Tab and the arrows, a held button (or Enter) shows its pressed
+# frame, and a click on EXIT or Esc closes the launcher with exit code 0. Every state is
+# checked pixel for pixel in a screenshot of the whole launcher.
+#   buttons.sh LAUNCH.EXE 24 WORK_FOLDER STUB.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
 exe=$1
@@ -29,7 +29,9 @@ expect_frames() {
   echo "$what: $(shows "$@" | sed 's/.*buttons: //')  ($shot.png)"
 }
 
-make_sample_disc "$work/disc" "$exe"
+make_sample_disc "$work/disc" "$exe" "$4"
+record_starts
+started() { [ "$(wc -l 2>/dev/null <"$records")" = "$1" ]; }
 start_launcher "$work/disc/LAUNCH.EXE" "$exit_file"
 expect_opened
 expect_frames "opened" 201=highlighted
@@ -50,6 +52,17 @@ done
 xdotool key shift+Tab
 expect_frames "Shift+Tab to 204" 204=highlighted
 
+# Each arrow from each button: Down and Right as Tab, Up and Left as Shift+Tab.
+at=204
+for key in Down Right Up Left; do
+  for _ in 1 2 3 4; do
+    case $key in Down | Right) to=$((at % 4 + 201)) ;; *) to=$(((at - 198) % 4 + 201)) ;; esac
+    xdotool key $key
+    expect_frames "$key from $at" $to=highlighted
+    at=$to
+  done
+done
+
 xdotool mousemove $(button_centre 203) mousedown 1
 expect_frames "203 held down" 203=pressed
 # Dragged off while held, the button stands up again and takes no click when let go.
@@ -65,3 +78,18 @@ xdotool mouseup 1
 code=$(wait_for_exit "$exit_file" 30) || fail "still running 30 s after a click on EXIT"
 [ "$code" = 0 ] || fail "exit code $code after a click on EXIT"
 echo "a click on EXIT closed the launcher with exit code 0"
+
+start_launcher "$work/disc/LAUNCH.EXE" "$exit_file"
+expect_opened
+xdotool mousemove $(button_centre 201)  # where Wine last saw the pointer no longer counts
+xdotool key Return
+wait_for 60 started 1 || fail "Enter on 201 didn't start the installer"
+xdotool keydown Return
+expect_frames "Enter held on 201" 201=pressed
+sleep 1  # held long enough for the key to repeat
+xdotool keyup Return
+expect_frames "Enter let go" 201=highlighted
+xdotool key Escape  # handled after every start the Enter keys made
+[ "$(wait_for_exit "$exit_file" 30)" = 0 ] || fail "Esc didn't end the launcher with exit code 0"
+wait_for 30 started 2 || fail "$(wc -l <"$records") starts, not 1 for each Enter"
+echo "Enter started the installer once, held Enter once more; Esc closed the launcher with exit code 0"

@@ -3,7 +3,7 @@
 # program, and the session ending (Wine's wineboot --end-session sends
 # WM_QUERYENDSESSION and WM_ENDSESSION, then ends what is left, as Windows does). Each
 # ends the launcher within a second: its process is gone, and its sounds with it. The
-# exit code of each is checked as the README states it.
+# exit code of each is checked as the README states it. So is its disc (D:) leaving the drive.
 #   ways_out.sh LAUNCH.EXE 24 WORK_FOLDER CLOSE_LAUNCHER.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
@@ -12,6 +12,8 @@ e2e_begin "$2" "$3"
 closer=$4
 make_sample_disc "$work/disc" "$exe"
 cp "$closer" "$work/disc/CLOSE_LAUNCHER.EXE"
+map_drive d "$work/disc"
+trap 'unmap_drive d' EXIT
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
@@ -31,7 +33,7 @@ ended_after() {
 check_way_out() {
   local way=$1 expected=$2 asked delivered took code
   shift 2
-  start_launcher "$work/disc/LAUNCH.EXE" "$exit_file"
+  start_launcher "$work/disc/LAUNCH.EXE" "$exit_file" 'D:\LAUNCH.EXE'
   expect_opened
   asked=$(now_ms)
   "$@" || fail "$way: could not be delivered"
@@ -48,9 +50,12 @@ check_way_out() {
 
 # The opened launcher holds the keyboard focus.
 press_alt_f4() { xdotool key alt+F4; }
-post_close() { (cd "$work/disc" && "$WINE" CLOSE_LAUNCHER.EXE </dev/null >>"$work/closer.log" 2>&1); }
+post_close() { (cd "$work/disc" && "$WINE" CLOSE_LAUNCHER.EXE "$@" </dev/null >>"$work/closer.log" 2>&1); }
+# The launcher would be gone long before the second notice could be sent.
+remove_discs() { post_close E && launcher_at "$left" "$top" && post_close D; }
 end_session() { "$WINE" wineboot --end-session </dev/null >>"$work/wineboot.log" 2>&1; }
 
 check_way_out "Alt+F4" 0 press_alt_f4
 check_way_out "WM_CLOSE from another program" 0 post_close
 check_way_out "the session ending" 0 end_session
+check_way_out "E:'s disc, then its own disc D:, leaving the drive" 0 remove_discs

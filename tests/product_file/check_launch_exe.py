@@ -4,8 +4,9 @@
 It must be a 32-bit (PE32) Windows GUI program that imports only Windows' known DLLs,
 asks for ASLR and DEP, is terminal-server aware, whose code stays small, and that
 carries every picture and sound byte for byte as the committed files hold them, and
-its strings word for word. Standard library only.
+its strings word for word, and runs from swap (alone: --run-from-swap). Standard library only.
 Usage: check_launch_exe.py LAUNCH.EXE RESOURCES_DIR
+       check_launch_exe.py --run-from-swap PROGRAM.EXE...
 """
 
 import struct
@@ -16,6 +17,7 @@ from pathlib import Path
 ALLOWED_IMPORTS = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "MSVCRT.DLL"}
 MAX_TEXT_BYTES = 32 * 1024
 IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE = 0x8000
+RUN_FROM_SWAP = 0x0400 | 0x0800  # IMAGE_FILE_REMOVABLE_ and IMAGE_FILE_NET_RUN_FROM_SWAP
 RT_BITMAP, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 6, 14, 16, 24
 BITMAPS = {199: "background.bmp", 200: "mask.bmp",
            **{n: f"face{n}.bmp" for n in range(201, 205)}}
@@ -106,8 +108,15 @@ class PeFile:
         return found
 
 
+# Else the disc can't be ejected while the launcher runs, and pages read from it can fail.
+def swap_problems(pe):
+    if pe.characteristics & RUN_FROM_SWAP != RUN_FROM_SWAP:
+        yield "not marked to run from the swap file on a removable disc and a network share"
+
+
 def problems(exe, resources_dir):
     pe = PeFile(exe.read_bytes())
+    yield from swap_problems(pe)
     if pe.magic != 0x10B or pe.machine != 0x14C:
         yield f"not a PE32 i386 program (magic {pe.magic:#x}, machine {pe.machine:#x})"
     if pe.subsystem != 2:
@@ -160,6 +169,11 @@ def problems(exe, resources_dir):
 
 
 def main():
+    if sys.argv[1] == "--run-from-swap":
+        found = [f"{exe}: {p}" for exe in sys.argv[2:]
+                 for p in swap_problems(PeFile(Path(exe).read_bytes()))]
+        print("\n".join(found) or "every program runs from the swap file on a disc or share")
+        return 1 if found else 0
     exe, resources_dir = Path(sys.argv[1]), Path(sys.argv[2])
     found = list(problems(exe, resources_dir))
     for problem in found:

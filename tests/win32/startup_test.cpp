@@ -59,10 +59,15 @@ VOID CALLBACK DoubleClickTheLauncher(HWND, UINT, UINT_PTR timer, DWORD) {
   PostMessageA(state.pieceWindows[0], WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(180, 300));
 }
 
+// It runs in the system directory, which no disc holds.
 TEST(Startup, OpensRunsAndEndsWithExitCode0OnADoubleClick) {
   seam::Install();
   SetTimer(nullptr, 0, 10, DoubleClickTheLauncher);
   EXPECT_EQ(kExitNormal, RunLauncher(ThisModule()));
+  char current[MAX_PATH] = "", system[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, current);
+  GetSystemDirectoryA(system, MAX_PATH);
+  EXPECT_STREQ(system, current);
   EXPECT_FALSE(IsWindow(state.pieceWindows[0]));
   EXPECT_FALSE(IsWindow(state.pieceWindows[1]));
   EXPECT_EQ(nullptr, state.background) << "the art is released with the launcher window";

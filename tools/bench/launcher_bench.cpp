@@ -19,6 +19,7 @@
 #include "shell/launcher_state.h"
 #include "shell/launcher_wndproc.h"
 #include "shell/platform_seam.h"
+#include "shell/single_launcher.h"
 #include "shell/startup.h"
 #include "media/sound_bank.h"
 #include "tools/bench/private_bytes.h"
@@ -99,14 +100,29 @@ HWND CreateFloorWindow(int x, int y, HWND owner) {
                          360, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-// Entry to the start of the opening animation. Like the floor, it runs in a fresh process:
-// the first window of a process also pays for connecting to the display.
+// Entry to the start of the opening animation, and its parts. Like the floor, it runs in a
+// fresh process: the first window of a process also pays for connecting to the display.
 int BenchStartup() {
   InstallBenchSeams();
   const double entry = Now();
-  Prepare();
+  if (AnotherLauncherIsOpen()) return 1;
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  SetCurrentDirectoryA(system);  // as start-up does
+  const double claimed = Now();
+  state.instance = GetModuleHandleA(nullptr);
+  RecordModuleDirectory();
+  SurveyDisplay();
+  const double surveyed = Now();
+  LoadSounds();
+  RegisterLauncherClass();
+  const double registered = Now();
   if (LoadArtAndOpen() == nullptr || clockReadings.empty()) return 1;
   std::printf("startup %.1f\n", clockReadings.front() - entry);
+  std::printf("startup_claim %.1f\n", claimed - entry);
+  std::printf("startup_display %.1f\n", surveyed - claimed);
+  std::printf("startup_class %.1f\n", registered - surveyed);
+  std::printf("startup_windows %.1f\n", clockReadings.front() - registered);
   return 0;
 }
 

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# One launcher at a time: while one is open (or still opening), a second start, from its
+# folder or a copy in another, ends with 0, never loads winmm.dll (so plays nothing) and
+# leaves one launcher window. After the first ends, closed or killed, the next opens.
+#   one_launcher.sh LAUNCH.EXE 24 WORK_FOLDER
+set -u
+. "$(dirname "$0")/e2e_common.sh"
+e2e_begin "$2" "$3"
+for folder in disc copy; do make_sample_disc "$work/$folder" "$1"; done
+export WINEDEBUG=+loaddll
+windows_are() { [ "$(xdotool search --name "^$LAUNCHER_TITLE\$" 2>/dev/null | wc -l)" = "$1" ]; }
+
+expect_second_start_ends() {
+  local since=$(($(date +%s%N) / 1000000))
+  start_launcher "$1/LAUNCH.EXE" "$work/second"
+  [ "$(wait_for_exit "$work/second" 30)" = 0 ] || fail "a second start from $1 didn't end with 0"
+  ! grep -qi winmm "$work/second.log" || fail "a second start from $1 loaded winmm.dll"
+  windows_are 1 || fail "not one launcher window after a second start from $1"
+  echo "a second start from $1 ended with 0 in $(($(date +%s%N) / 1000000 - since)) ms (Wine's start included), silent, one window"
+}
+
+start_launcher "$work/disc/LAUNCH.EXE" "$exit_file"
+wait_for 60 windows_are 1 || fail "no launcher window within 60 s"
+expect_second_start_ends "$work/copy"
+expect_opened
+grep -qi winmm "$exit_file.log" || fail "the first launcher didn't load winmm.dll either"
+expect_second_start_ends "$work/disc"
+xdotool key alt+F4
+[ "$(wait_for_exit "$exit_file" 30)" = 0 ] || fail "Alt+F4 didn't end the first launcher"
+for _ in after-closed after-killed; do
+  start_launcher "$work/copy/LAUNCH.EXE" "$exit_file"
+  expect_opened
+  stop_launcher "$exit_file"
+  wait_for 30 windows_are 0 || fail "the killed launcher's window stays"
+done
