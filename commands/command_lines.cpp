@@ -17,7 +17,7 @@ constexpr size_t kLongestDirectory = kDirectorySize;
 constexpr size_t kLongestRoot = kLongestDirectory + 1;
 constexpr size_t kQuotes = 2;
 constexpr size_t kLongestSetupLine = kQuotes + kLongestDirectory + 1 + sizeof kSetupName - 1;
-constexpr size_t kLongestDemoLine = kQuotes + kLongestRoot + sizeof kDemoSetupPath - 1;
+constexpr size_t kLongestDemoLine = kQuotes + kLongestRoot + kLongestDemoPath;
 constexpr size_t kLongestExplorerPath =
     kQuotes + kLongestDirectory + 1 + sizeof kExplorerName - 1;
 constexpr size_t kLongestDriveRootArgument = kQuotes + 3;
@@ -84,13 +84,17 @@ bool BuildSetupLine(CommandLine& line, const char* moduleDirectory) {
   return pathFits && text.Fits();
 }
 
-bool BuildDemoSetupLine(CommandLine& line, const char* moduleDirectory) {
+bool BuildDemoSetupLine(CommandLine& line, const char* moduleDirectory, const char* demoPath) {
+  char path[kDemoPathSize];
+  BoundedText(path, sizeof path).Append(demoPath, kDemoPathSize - 1);
+  if (path[0] == '\0') BoundedText(path, sizeof path).Append(kDemoSetupPath);
+  const size_t pathLength = BoundedLength(path, sizeof path);
   char root[kLongestRoot + 1];
   BoundedText rootText(root, sizeof root);
   AppendDiscRoot(rootText, moduleDirectory);
   BoundedText text(line, sizeof line);
-  const bool pathFits = StartLineWithProgram(text, root, sizeof root, kDemoSetupPath);
-  return pathFits && text.Fits();
+  const bool pathFits = StartLineWithProgram(text, root, sizeof root, path);
+  return pathLength <= kLongestDemoPath && pathFits && text.Fits();
 }
 
 bool BuildExplorerLine(CommandLine& line, const char* windowsDirectory,

@@ -28,8 +28,13 @@ bool AppendPathElement(char* path, size_t size, const char* element);
 
 // SETUP.EXE in the launcher's directory.
 bool BuildSetupLine(CommandLine& line, const char* moduleDirectory);
-// Demos\Ravelcog\Setup.exe at the root of the launcher's disc.
-bool BuildDemoSetupLine(CommandLine& line, const char* moduleDirectory);
+// The demo installer at the root of the launcher's disc: `demoPath` (string 1007, in a
+// buffer of kDemoPathSize bytes), or Norvane's Demos\Ravelcog\Setup.exe where it is
+// empty. A path of more than kLongestDemoPath bytes may have been cut by its loading, so
+// it is never started.
+constexpr size_t kLongestDemoPath = 119;
+constexpr size_t kDemoPathSize = kLongestDemoPath + 2;
+bool BuildDemoSetupLine(CommandLine& line, const char* moduleDirectory, const char* demoPath);
 // EXPLORER.EXE in the Windows directory, a space, then the root of the launcher's disc.
 bool BuildExplorerLine(CommandLine& line, const char* windowsDirectory,
                        const char* moduleDirectory);

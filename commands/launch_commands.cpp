@@ -6,7 +6,6 @@
 #include "commands/failure_message.h"
 #include "media/resource_ids.h"
 #include "media/resource_strings.h"
-#include "shell/launcher_names.h"
 #include "shell/launcher_state.h"
 #include "shell/platform_seam.h"
 
@@ -65,12 +64,17 @@ StartResult StartProgram(const CommandLine& line) {
   return StartWithConsent(line);
 }
 
+// The command line is in the ANSI code page, the format and the caption in UTF-16 from
+// the string table: the box shows them all through the wide-character functions.
 void ReportFailedStart(const char* commandLine, UINT icon) {
-  char format[kFailureFormatSize] = "";
-  LoadCheckedString(kLaunchFailureStringId, format, kFailureFormatSize - 1);
-  char message[kMessageSize];
-  FormatFailureMessage(message, format, commandLine);
-  platform.messageBox(state.pieceWindows[0], message, kWindowTitle, icon);
+  wchar_t format[kFailureFormatSize] = L"";
+  LoadCheckedStringW(kLaunchFailureStringId, format, kFailureFormatSize);
+  wchar_t wideLine[kCommandLineSize] = L"";
+  MultiByteToWideChar(CP_ACP, 0, commandLine, -1, wideLine, kCommandLineSize);
+  wideLine[kCommandLineSize - 1] = L'\0';
+  wchar_t message[kMessageSize];
+  FormatFailureMessage(message, format, wideLine);
+  platform.messageBox(state.pieceWindows[0], message, state.windowTitle, icon);
 }
 
 // A line that couldn't be built whole is never handed over, only reported.
@@ -95,7 +99,9 @@ void RunSetup() {
 
 void RunDemoSetup() {
   CommandLine line;
-  const bool built = BuildDemoSetupLine(line, state.moduleDirectory);
+  char demoPath[kDemoPathSize] = "";
+  LoadCheckedString(kDemoPathStringId, demoPath, kDemoPathSize);
+  const bool built = BuildDemoSetupLine(line, state.moduleDirectory, demoPath);
   StartOrReport(line, built, MB_ICONERROR);
 }
 

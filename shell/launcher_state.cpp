@@ -1,7 +1,7 @@
 #include "shell/launcher_state.h"
 
 LauncherState state = {
-    /*instance*/ nullptr, /*classAtom*/ 0, /*moduleDirectory*/ "",
+    /*instance*/ nullptr, /*classAtom*/ 0, /*moduleDirectory*/ "", /*windowTitle*/ L"",
     /*screenWidth*/ 0, /*screenHeight*/ 0, /*displayColours*/ 0,
     /*sounds*/ {},
     /*background*/ nullptr, /*backgroundWidth*/ 0, /*backgroundHeight*/ 0, /*palette*/ nullptr,

@@ -3,6 +3,7 @@
 // touched only by the one thread. The button table and the mask live with the buttons.
 #include <windows.h>
 
+#include "media/resource_strings.h"
 #include "shell/launcher_limits.h"
 
 constexpr int kSoundCount = 6;
@@ -11,6 +12,7 @@ struct LauncherState {
   HINSTANCE instance;
   ATOM classAtom;
   char moduleDirectory[MAX_PATH];  // no trailing backslash, except for a drive root (D:\)
+  wchar_t windowTitle[kWindowTitleSize];  // string 1006, or Norvane's title where it can't be read
 
   int screenWidth;
   int screenHeight;

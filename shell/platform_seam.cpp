@@ -39,6 +39,6 @@ PlatformSeam platform = {
     StopNothing,
     CreateProcessA,
     ShellExecuteFromSystemDirectory,
-    MessageBoxA,
+    MessageBoxW,
     GetWindowsDirectoryA,
 };

@@ -22,7 +22,7 @@ struct PlatformSeam {
   // The shell's start (ShellExecuteExA), which can ask the user for administrator rights.
   // Shell32 is loaded from the system directory on the first call, not before.
   BOOL(WINAPI* shellExecute)(SHELLEXECUTEINFOA* request);
-  int(WINAPI* messageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+  int(WINAPI* messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
   UINT(WINAPI* getWindowsDirectory)(LPSTR buffer, UINT size);
 };
 

@@ -51,7 +51,7 @@ void ExpectLines(const PathCase& c) {
   CommandLine line;
   EXPECT_TRUE(BuildSetupLine(line, directory));
   EXPECT_STREQ(c.setup, line);
-  EXPECT_TRUE(BuildDemoSetupLine(line, directory));
+  EXPECT_TRUE(BuildDemoSetupLine(line, directory, "Demos\\Ravelcog\\Setup.exe"));
   EXPECT_STREQ(c.demo, line);
   EXPECT_TRUE(BuildExplorerLine(line, "C:\\WINDOWS", directory));
   EXPECT_EQ(std::string("C:\\WINDOWS\\EXPLORER.EXE ") + c.explorerArgument, line);

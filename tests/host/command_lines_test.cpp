@@ -90,7 +90,7 @@ TEST(SetupLines, NameTheInstallerBesideTheLauncherAndTheDemoAtTheDiscsRoot) {
     CommandLine line;
     EXPECT_TRUE(BuildSetupLine(line, directory.chars())) << c.moduleDirectory;
     EXPECT_STREQ(c.setup, line) << "from " << c.moduleDirectory;
-    EXPECT_TRUE(BuildDemoSetupLine(line, directory.chars())) << c.moduleDirectory;
+    EXPECT_TRUE(BuildDemoSetupLine(line, directory.chars(), "Demos\\Ravelcog\\Setup.exe")) << c.moduleDirectory;
     EXPECT_STREQ(c.demo, line) << "from " << c.moduleDirectory;
   }
 }
@@ -164,14 +164,14 @@ TEST(LongestLines, EveryDriveLineFitsItsBufferWhole) {
 
   ASSERT_TRUE(BuildSetupLine(line.chars(), directory.chars()));
   EXPECT_EQ("\"" + spaced + "\\SETUP.EXE\"", line.chars());
-  ASSERT_TRUE(BuildDemoSetupLine(line.chars(), directory.chars()));
+  ASSERT_TRUE(BuildDemoSetupLine(line.chars(), directory.chars(), ""));
   EXPECT_STREQ("C:\\Demos\\Ravelcog\\Setup.exe", line.chars());
   ASSERT_TRUE(BuildExplorerLine(line.chars(), directory.chars(), directory.chars()));
   EXPECT_EQ("\"" + spaced + "\\EXPLORER.EXE\" C:\\", line.chars());
 
   const std::string server = "\\\\" + std::string(kDirectorySize - 2, 's');
   auto network = Directory(server);
-  ASSERT_TRUE(BuildDemoSetupLine(line.chars(), network.chars()));
+  ASSERT_TRUE(BuildDemoSetupLine(line.chars(), network.chars(), ""));
   EXPECT_EQ(server + "\\Demos\\Ravelcog\\Setup.exe", line.chars());
 }
 
@@ -202,7 +202,7 @@ TEST(LongestLines, AnyBytesInTheDirectoriesStayWithinTheBuffers) {
     ExactBuffer<kCommandLineSize> line;
     BuildSetupLine(line.chars(), module.chars());
     EXPECT_LT(std::strlen(line.chars()), kCommandLineSize);
-    BuildDemoSetupLine(line.chars(), module.chars());
+    BuildDemoSetupLine(line.chars(), module.chars(), module.chars());
     EXPECT_LT(std::strlen(line.chars()), kCommandLineSize);
     BuildExplorerLine(line.chars(), windows.chars(), module.chars());
     EXPECT_LT(std::strlen(line.chars()), kCommandLineSize);
@@ -210,3 +210,19 @@ TEST(LongestLines, AnyBytesInTheDirectoriesStayWithinTheBuffers) {
 }
 
 }  // namespace
+
+// A branded demo path comes from the string table; one longer than the launcher reads
+// whole may have been cut by its loading and is never started.
+TEST(DemoPath, IsTakenUpToItsLimitAndRefusedBeyond) {
+  const struct {
+    size_t length;
+    bool built;
+  } kCases[] = {{1, true}, {kLongestDemoPath, true}, {kLongestDemoPath + 1, false},
+                {kDemoPathSize + 40, false}};
+  for (const auto& c : kCases) {
+    const std::string path(c.length, 'p');
+    CommandLine line;
+    EXPECT_EQ(c.built, BuildDemoSetupLine(line, "E:\\ANY", path.c_str())) << c.length;
+    if (c.built) EXPECT_EQ("E:\\" + path, std::string(line)) << c.length;
+  }
+}

@@ -121,7 +121,7 @@ TEST(Startup, ExitsWith2WhenAButtonCannotBeMade) {
   seam::Install();
   RefuseChild refuse(203);
   EXPECT_EQ(kExitNoWindow, RunLauncher(ThisModule()));
-  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr)) << "the launcher window wasn't made";
+  EXPECT_EQ(nullptr, FindWindowW(kClassName, nullptr)) << "the launcher window wasn't made";
   ASSERT_EQ(3u, refuse.ChildrenMade().size()) << "201, 202 and 204 were made";
   for (HWND button : refuse.ChildrenMade()) EXPECT_FALSE(IsWindow(button)) << "gone with it";
   EXPECT_EQ((std::vector<std::string>{}), seam::soundLog) << "no transition ran";
@@ -139,7 +139,7 @@ TEST(Startup, ExitsWith2WhenTheButtonsClassNameIsMissing) {
   ASSERT_EQ(0, LoadStringA(art, 1000, text, sizeof text));
   RefuseChild watch(0);  // refuses nothing
   EXPECT_EQ(kExitNoWindow, RunLauncher(art));
-  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr));
+  EXPECT_EQ(nullptr, FindWindowW(kClassName, nullptr));
   EXPECT_TRUE(watch.ChildrenMade().empty()) << "no button could be made";
   ExpectArtLeftAsWineLeavesIt();
 }
