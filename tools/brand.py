@@ -78,7 +78,7 @@ def read_ini(path, problems):
         text = path.read_bytes().decode("utf-8-sig")
     except UnicodeDecodeError:
         problems.append("brand.ini is not UTF-8")
-        return {}
+        return None
     found, section = {}, None
     for number, line in enumerate(text.splitlines(), 1):
         line = re.split(r"(?:^|\s);", line, maxsplit=1)[0].strip()
@@ -262,7 +262,10 @@ def validate(brand):
         problems.append("brand.ini is missing")
     else:
         ini = read_ini(brand / "brand.ini", problems)
-        check_texts(ini, problems)
+        if ini is None:
+            ini = {}
+        else:
+            check_texts(ini, problems)
         product = ini.get("product", {})
         check_version(product.get("version"), problems)
         check_label(product.get("label"), problems)
