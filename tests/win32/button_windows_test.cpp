@@ -36,11 +36,11 @@ TEST(ButtonWindows, EachIsASubclassedOwnerDrawnChildAtItsPlaceInTabOrder) {
     EXPECT_EQ(42, r.right - r.left);
     EXPECT_EQ(42, r.bottom - r.top);
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(ButtonSubclassProc),
-              GetWindowLongPtrA(child, GWLP_WNDPROC));
+              GetWindowLongPtrW(child, GWLP_WNDPROC));
   }
   EXPECT_EQ(nullptr, child) << "nothing but the four buttons";
   EXPECT_NE(nullptr, state.buttonOriginalProc);
-  EXPECT_EQ(GetClassLongPtrA(GetDlgItem(launcher, 201), GCLP_WNDPROC),
+  EXPECT_EQ(GetClassLongPtrW(GetDlgItem(launcher, 201), GCLP_WNDPROC),
             reinterpret_cast<ULONG_PTR>(state.buttonOriginalProc))
       << "the button class's own procedure";
   EXPECT_EQ(GetDlgItem(launcher, 201), GetFocus());
@@ -100,7 +100,7 @@ TEST(ButtonWindows, WhenOneCannotBeMadeTheOthersStillAreAndCreationFails) {
   EXPECT_NE(nullptr, GetDlgItem(parent, 203));
   EXPECT_NE(nullptr, GetDlgItem(parent, 204));
   EXPECT_EQ(reinterpret_cast<LONG_PTR>(ButtonSubclassProc),
-            GetWindowLongPtrA(GetDlgItem(parent, 204), GWLP_WNDPROC));
+            GetWindowLongPtrW(GetDlgItem(parent, 204), GWLP_WNDPROC));
   DestroyWindow(parent);
 }
 
