@@ -15,7 +15,6 @@
 Needs only the Python standard library and ImageMagick's `convert`.
 """
 
-import configparser
 import math
 import os
 import re
@@ -24,6 +23,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 import unicodedata
 from pathlib import Path
 
@@ -395,7 +395,7 @@ def to_bytes(rows):
     return bytes(max(0, min(255, round(c))) for row in rows for px in row for c in px)
 
 
-def build_palette(rows, work):
+def build_palette(rows):
     """The 16 standard colours, then 240 fitted to the art, all distinct, black only once."""
     raw = convert("-size", f"{len(rows[0])}x{len(rows)}", "-depth", "8", "rgb:-",
                   "+dither", "-colors", "240", "-unique-colors", "-depth", "8", "rgb:-",
@@ -543,7 +543,7 @@ def resource_script(ini):
     values = {
         "CompanyName": product["company"], "FileDescription": product["title"],
         "FileVersion": product["version"], "InternalName": "LAUNCH",
-        "LegalCopyright": f"Copyright (C) {__import__('time').gmtime().tm_year} "
+        "LegalCopyright": f"Copyright (C) {time.gmtime().tm_year} "
                           f"{product['company']}",
         "OriginalFilename": "LAUNCH.EXE", "ProductName": product["name"],
         "ProductVersion": product["version"],
@@ -638,7 +638,7 @@ def prepare(brand, out):
         work = Path(scratch)
         picture, squares = compose(brand)
         all_rows = sheet(picture, squares)
-        palette = build_palette(all_rows, work)
+        palette = build_palette(all_rows)
         indices = remap(all_rows, palette, work)
         picture_indices = [row[:] for row in indices[:PICTURE]]
         for y in range(PICTURE):
