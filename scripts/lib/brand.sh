@@ -29,8 +29,8 @@ build_brand() {
   # What the end-to-end helpers look the window up by: a pattern of the brand's title.
   LAUNCHER_TITLE=$(printf '%s' "$BRAND_TITLE" | sed 's/[][\.*^$+?(){}|]/\\&/g')
   echo "Building the brand's LAUNCH.EXE ($arch, in $build)..."
-  run_explained cmake --preset "$arch" -B "$build" -DLAUNCHER_RESOURCES="$BRAND_RESOURCES" \
-    >/dev/null || return 1
+  (cd "$root" && run_explained cmake --preset "$arch" -B "$build" \
+    -DLAUNCHER_RESOURCES="$BRAND_RESOURCES" >/dev/null) || return 1
   run_explained cmake --build "$build" --target launcher || return 1
   BRAND_LAUNCHER=$build/LAUNCH.EXE
   if [ ! -x "$checker" ] || [ "$checker" -ot "$root/tools/brand_check.cpp" ]; then
