@@ -118,8 +118,8 @@ wait_for 60 box_open || fail "no message box for the SETUP.EXE that can't start"
 for window in $(boxes); do
   [ "$(xdotool getwindowname "$window")" = "$title" ] || fail "a box is captioned otherwise"
 done
-# Wine's trace writes the box's text with \xNNNN for each character beyond ASCII.
-said=$(python3 -c 'import sys; print("".join(c if ord(c) < 128 else "\\x%04x" % ord(c)
+# Wine's trace writes the box's text with \NNNN (hex) for each character beyond ASCII.
+said=$(python3 -c 'import sys; print("".join(c if ord(c) < 128 else "\\%04x" % ord(c)
   for c in sys.argv[1].replace("%s", "D:\\\\SETUP.EXE")))' "$unable")
 grep -qF "MSGBOX_OnInit L\"$said\"" "$exit_file.log" || fail "the box doesn't read: $unable"
 xdotool key Return

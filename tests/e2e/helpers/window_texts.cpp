@@ -21,12 +21,22 @@ BOOL CALLBACK WriteChild(HWND child, LPARAM out) {
   return TRUE;
 }
 
+// The launcher window is the one of its class that holds the buttons; the others are the
+// hidden pieces of its transition.
+HWND FindLauncher() {
+  HWND window = nullptr;
+  while ((window = FindWindowExW(nullptr, window, L"NorvaneCDSetupClass", nullptr)) != nullptr) {
+    if (GetWindow(window, GW_CHILD) != nullptr) return window;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  HWND launcher = FindWindowW(L"NorvaneCDSetupClass", nullptr);
+  HWND launcher = FindLauncher();
   if (launcher == nullptr || __argc < 2) return 1;
-  FILE* out = std::fopen(__argv[1], "w");
+  FILE* out = std::fopen(__argv[1], "wb");
   if (out == nullptr) return 1;
   WriteLine(out, 0, launcher);
   EnumChildWindows(launcher, WriteChild, reinterpret_cast<LPARAM>(out));
