@@ -3,9 +3,10 @@
 # texts and demo path, a Japanese title and a Greek failure message) goes through
 # scripts/make-disc --brand. From the image it wrote: the volume label, AUTORUN.INF's
 # label and action, and LAUNCH.EXE's version names; then, run on Wine from the files read
-# back as CD-ROM drive D:, the window title and the button names as another program reads
-# them, the picture at rest against the converted picture pixel for pixel, 202 starting
-# the brand's demo path, and the caption and text of the box of a start that fails.
+# back as CD-ROM drive D: labelled as the disc, the window title and the button names as
+# another program reads them, the picture at rest against the converted picture pixel for
+# pixel, 202 starting the brand's demo path, and the caption and text of the box of a
+# start that fails.
 #   brand_disc.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE WINDOW_TEXTS.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
@@ -54,6 +55,7 @@ image=$work/quillmark-disc.iso
 drive=$work/joliet
 xorriso -osirrox on -read_fs norock -indev "$image" -extract / "$drive" >/dev/null 2>&1 ||
   fail "xorriso can't read the image"
+chmod u+w "$drive"
 label=$(xorriso -indev "$image" -pvd_info 2>/dev/null | sed -n 's/^Volume Id *: //p')
 [ "$label" = QUILLMARK ] || fail "volume label '$label', not QUILLMARK"
 autorun=$(iconv -f UTF-16 -t UTF-8 "$drive/AUTORUN.INF" | tr -d '\r')
@@ -76,15 +78,17 @@ echo "volume QUILLMARK, AUTORUN.INF labelled QUILLMARK, the version resource nam
 arch=$(cat "$LAUNCHER_TEST_ENV/arch")
 if [ "$arch" != win32 ]; then
   build_brand "$brand" "$arch" >"$work/build.log" 2>&1 || fail "the $arch brand build failed"
-  chmod u+w "$drive"
   cp -f "$BRAND_LAUNCHER" "$drive/LAUNCH.EXE"
   echo "D:\\LAUNCH.EXE is the $arch build of the brand, in place of the image's 32-bit one"
 fi
 LAUNCHER_TITLE=$(printf '%s' "$title" | sed 's/[][\.*^$+?(){}|]/\\&/g')
 picture=$root/build/brand-resources/background.bmp
+echo QUILLMARK >"$drive/.windows-label"
 chmod -R a-w "$drive"
+saved_type=$(drive_d_type)
 map_drive d "$drive"
-trap 'stop_launcher "$exit_file"; unmap_drive d; chmod -R u+w "$work"' EXIT
+trap 'stop_launcher "$exit_file"; unmap_drive d; set_drive_type "$saved_type"; chmod -R u+w "$work"' EXIT
+set_drive_type cdrom || fail "Wine could not take D: as a CD-ROM"
 
 export WINEDEBUG=trace+msgbox
 record_starts
