@@ -119,6 +119,7 @@ boxes() { xdotool search --name "^$LAUNCHER_TITLE\$" 2>/dev/null; }
 box_open() { [ "$(boxes | wc -l)" -gt 1 ]; }
 click_button 201 "$left" "$top"
 wait_for 60 box_open || fail "no message box for the SETUP.EXE that can't start"
+screenshot "$work/unable-to-execute"
 for window in $(boxes); do
   [ "$(xdotool getwindowname "$window")" = "$title" ] || fail "a box is captioned otherwise"
 done
