@@ -90,7 +90,8 @@ TEST(SetupLines, NameTheInstallerBesideTheLauncherAndTheDemoAtTheDiscsRoot) {
     CommandLine line;
     EXPECT_TRUE(BuildSetupLine(line, directory.chars())) << c.moduleDirectory;
     EXPECT_STREQ(c.setup, line) << "from " << c.moduleDirectory;
-    EXPECT_TRUE(BuildDemoSetupLine(line, directory.chars(), "Demos\\Ravelcog\\Setup.exe")) << c.moduleDirectory;
+    EXPECT_TRUE(BuildDemoSetupLine(line, directory.chars(), "Demos\\Ravelcog\\Setup.exe"))
+        << c.moduleDirectory;
     EXPECT_STREQ(c.demo, line) << "from " << c.moduleDirectory;
   }
 }
@@ -223,6 +224,8 @@ TEST(DemoPath, IsTakenUpToItsLimitAndRefusedBeyond) {
     const std::string path(c.length, 'p');
     CommandLine line;
     EXPECT_EQ(c.built, BuildDemoSetupLine(line, "E:\\ANY", path.c_str())) << c.length;
-    if (c.built) EXPECT_EQ("E:\\" + path, std::string(line)) << c.length;
+    if (c.built) {
+      EXPECT_EQ("E:\\" + path, std::string(line)) << c.length;
+    }
   }
 }

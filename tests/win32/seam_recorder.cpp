@@ -121,7 +121,8 @@ int WINAPI RecordMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type
   wsprintfA(icon, "0x%x", type);
   const bool fromLauncher = owner != nullptr && owner == state.pieceWindows[0];
   const std::string ownerName = fromLauncher ? "launcher" : "other";
-  launchLog.push_back("box " + ownerName + " " + icon + " " + Narrow(caption) + ": " + Narrow(text));
+  launchLog.push_back("box " + ownerName + " " + icon + " " + Narrow(caption) + ": " +
+                      Narrow(text));
   return IDOK;
 }
 
