@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A disc of another product: a brand made here (its own picture, labels and colours, other
-# texts and demo path, a Japanese title and a Greek failure message) goes through
+# texts, a demo path beyond ASCII, a Japanese title and a Greek failure message) goes through
 # scripts/make-disc --brand. From the image it wrote: the volume label, AUTORUN.INF's
 # label and action, and LAUNCH.EXE's version names; then, run on Wine from the files read
 # back as CD-ROM drive D: labelled as the disc, the window title and the button names as
@@ -34,7 +34,7 @@ version = 2.1
 title = $title
 label = QUILLMARK
 [demo]
-path = Demos\Inkwell\Setup.exe
+path = Demos\Écritoire\Setup.exe
 [buttons]
 install = Install Quillmark
 demo = Install the Inkwell demo
@@ -61,7 +61,7 @@ label=$(xorriso -indev "$image" -pvd_info 2>/dev/null | sed -n 's/^Volume Id *: 
 autorun=$(iconv -f UTF-16 -t UTF-8 "$drive/AUTORUN.INF" | tr -d '\r')
 [ "$autorun" = "$(printf '%s\n' '[autorun]' open=LAUNCH.EXE icon=LAUNCH.EXE,0 label=QUILLMARK \
   "action=Run $title")" ] || fail "AUTORUN.INF reads: $autorun"
-[ -f "$drive/Demos/Inkwell/Setup.exe" ] || fail "no Demos\\Inkwell\\Setup.exe on the disc"
+[ -f "$drive/Demos/Écritoire/Setup.exe" ] || fail "no Demos\\Écritoire\\Setup.exe on the disc"
 python3 - "$drive/LAUNCH.EXE" "$root" <<'PY' || fail "the version resource doesn't name Quillmark"
 import sys
 sys.path.insert(0, sys.argv[2] + "/tests/product_file")
@@ -92,6 +92,9 @@ set_drive_type cdrom || fail "Wine could not take D: as a CD-ROM"
 
 export WINEDEBUG=trace+msgbox
 record_starts
+code_page=$work/code-page.txt
+LAUNCHER_STUB_CODE_PAGE=$("$WINE" winepath -w "$code_page")
+export LAUNCHER_STUB_CODE_PAGE
 start_launcher "$drive/LAUNCH.EXE" "$exit_file" 'D:\LAUNCH.EXE'
 expect_opened
 at_rest() {
@@ -110,10 +113,21 @@ expected=$(printf '%s\t%s\n' 0 "$title" 201 "Install Quillmark" 202 "Install the
 [ "$(cat "$work/texts.txt")" = "$expected" ] || fail "the windows read: $(cat "$work/texts.txt")"
 echo "the window title and the four button names read as the brand's, the title in Japanese"
 
+# The stub records in its ANSI code page, which it names.
+demo_started() {
+  [ -s "$records" ] && [ -s "$code_page" ] && python3 - "$records" "$code_page" <<'CHECK'
+import sys
+code_page = "cp" + open(sys.argv[2]).read().strip()
+demo = "D:\\Demos\\Écritoire\\Setup.exe".encode(code_page)
+want = [demo, "D:\\Demos\\Écritoire".encode(code_page), demo]
+lines = open(sys.argv[1], "rb").read().splitlines()
+sys.exit(0 if [line.split(b"\t") for line in lines] == [want] else 1)
+CHECK
+}
 click_button 202 "$left" "$top"
-wait_for 60 started_times 'D:\Demos\Inkwell\Setup.exe' 1 ||
-  fail "button 202 didn't start D:\\Demos\\Inkwell\\Setup.exe"
-echo "button 202 started D:\\Demos\\Inkwell\\Setup.exe"
+wait_for 60 demo_started ||
+  fail "button 202 didn't start D:\\Demos\\Écritoire\\Setup.exe in its folder: $(od -c "$records" | head -5)"
+echo "button 202 started D:\\Demos\\Écritoire\\Setup.exe in its folder"
 
 boxes() { xdotool search --name "^$LAUNCHER_TITLE\$" 2>/dev/null; }
 box_open() { [ "$(boxes | wc -l)" -gt 1 ]; }
