@@ -11,17 +11,15 @@ namespace {
 
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 static_assert(kButtonStyle == 0x5001000B, "the buttons' style");
-constexpr int kClassNameBytes = 64;
-constexpr int kNameBytes = 64;
+constexpr int kClassNameSize = 64;
 
 // The name is the button's window text, which screen readers read out; the button is
 // owner-drawn, so nothing ever paints it. Without its string the button stays nameless.
-HWND CreateButtonWindow(HWND parent, const char* className, int row) {
+HWND CreateButtonWindow(HWND parent, const wchar_t* className, int row) {
   const ButtonRecord& button = buttonTable[row];
-  char name[kNameBytes] = "";
-  const bool named =
-      LoadCheckedString(kFirstButtonNameStringId + row, name, kNameBytes - 1) > 0;
-  return CreateWindowExA(0, className, named ? name : nullptr, kButtonStyle, button.x, button.y,
+  wchar_t name[kButtonNameSize] = L"";
+  const bool named = LoadCheckedStringW(kFirstButtonNameStringId + row, name, kButtonNameSize) > 0;
+  return CreateWindowExW(0, className, named ? name : nullptr, kButtonStyle, button.x, button.y,
                          kButtonSize, kButtonSize, parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + row)),
                          state.instance, nullptr);
@@ -31,7 +29,7 @@ HWND CreateButtonWindow(HWND parent, const char* className, int row) {
 // install returns null; that must not replace the procedure the other buttons pass on to,
 // and the button it failed on simply stays a plain owner-drawn button.
 void Subclass(HWND button) {
-  const LONG_PTR original = SetWindowLongPtrA(button, GWLP_WNDPROC,
+  const LONG_PTR original = SetWindowLongPtrW(button, GWLP_WNDPROC,
                                              reinterpret_cast<LONG_PTR>(ButtonSubclassProc));
   if (original != 0) state.buttonOriginalProc = reinterpret_cast<WNDPROC>(original);
 }
@@ -41,8 +39,8 @@ void Subclass(HWND button) {
 int CreateButtons(HWND parent) {
   // The class name comes from the string table; when it is missing or unreadable the
   // name stays empty and no button can be made.
-  char className[kClassNameBytes] = "";
-  LoadCheckedString(kButtonClassStringId, className, kClassNameBytes - 1);
+  wchar_t className[kClassNameSize] = L"";
+  LoadCheckedStringW(kButtonClassStringId, className, kClassNameSize - 1);
   int allCreated = 1;
   for (int row = 0; row < kButtonCount; ++row) {
     if (!buttonTable[row].enabled) continue;
@@ -68,5 +66,5 @@ LRESULT CALLBACK ButtonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   // Space: the pressed frame while held, the command once when let go.
   if ((message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_RETURN) wParam = VK_SPACE;
   if (message == WM_MOUSEMOVE) OnButtonMouseMove(hwnd);
-  return CallWindowProcA(state.buttonOriginalProc, hwnd, message, wParam, lParam);
+  return CallWindowProcW(state.buttonOriginalProc, hwnd, message, wParam, lParam);
 }

@@ -53,18 +53,18 @@ LRESULT OnLauncherActivate(HWND hwnd, WPARAM wParam) {
 
 LRESULT OnLauncherNcActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   state.launcherActive = static_cast<int>(wParam);
-  return DefWindowProcA(hwnd, WM_NCACTIVATE, wParam, lParam);
+  return DefWindowProcW(hwnd, WM_NCACTIVATE, wParam, lParam);
 }
 
 LRESULT OnLauncherKeyDown(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-  if (MoveDirection(wParam) == 0) return DefWindowProcA(hwnd, WM_KEYDOWN, wParam, lParam);
+  if (MoveDirection(wParam) == 0) return DefWindowProcW(hwnd, WM_KEYDOWN, wParam, lParam);
   SetFocus(ButtonWithId(hwnd, state.lastButtonId));
   return 0;
 }
 
 LRESULT OnLauncherMouseMove(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   if (state.launcherActive && state.hotButtonId != 0) DropHighlight(hwnd);
-  return DefWindowProcA(hwnd, WM_MOUSEMOVE, wParam, lParam);
+  return DefWindowProcW(hwnd, WM_MOUSEMOVE, wParam, lParam);
 }
 
 // `hotButtonId` moves before the focus: the button left behind draws normal, the new one

@@ -7,8 +7,7 @@
 namespace {
 
 constexpr wchar_t kSetupName[] = L"SETUP.EXE";
-constexpr wchar_t kDemoFolder[] = L"Demos\\Ravelcog";
-constexpr wchar_t kDemoSetupName[] = L"Setup.exe";
+constexpr wchar_t kNorvaneDemoPath[] = L"Demos\\Ravelcog\\Setup.exe";
 constexpr wchar_t kExplorerName[] = L"EXPLORER.EXE";
 
 // Longest program paths: a full directory, a backslash and the name; a disc root is at
@@ -17,8 +16,7 @@ constexpr size_t kLongestDirectory = kDirectorySize;
 constexpr size_t kLongestRoot = kLongestDirectory + 1;
 constexpr size_t kQuotes = 2;
 constexpr size_t kLongestSetupLine = kQuotes + kLongestDirectory + 1 + sizeof kSetupName / 2;
-constexpr size_t kLongestDemoFolder = kLongestRoot + sizeof kDemoFolder / 2;
-constexpr size_t kLongestDemoLine = kQuotes + kLongestDemoFolder + 1 + sizeof kDemoSetupName / 2;
+constexpr size_t kLongestDemoLine = kQuotes + kLongestRoot + kLongestDemoPath;
 constexpr size_t kLongestExplorerPath = kQuotes + kLongestDirectory + 1 + sizeof kExplorerName / 2;
 constexpr size_t kLongestDriveRootArgument = kQuotes + 3;
 static_assert(kLongestSetupLine < kCommandLineSize, "every installer line fits");
@@ -73,6 +71,23 @@ bool StartLineWithProgram(WideBoundedText& line, const wchar_t* directory, size_
   return pathFits;
 }
 
+using DemoPath = wchar_t[kDemoPathSize];
+
+// The demo installer's path from the disc's root: `demoPath` as far as its buffer goes, or
+// Norvane's where it is empty. False when it is longer than a path the launcher takes whole.
+bool TakeDemoPath(DemoPath& path, const wchar_t* demoPath) {
+  WideBoundedText(path, kDemoPathSize).Append(demoPath, kDemoPathSize - 1);
+  if (path[0] == L'\0') WideBoundedText(path, kDemoPathSize).Append(kNorvaneDemoPath);
+  return BoundedLength(path, kDemoPathSize) <= kLongestDemoPath;
+}
+
+// The length of the folders before the path's file name, without the backslash after
+// them: none for a program at the disc's root.
+size_t FolderLength(const wchar_t* path) {
+  const wchar_t* lastBackslash = std::wcsrchr(path, L'\\');
+  return lastBackslash != nullptr ? static_cast<size_t>(lastBackslash - path) : 0;
+}
+
 }  // namespace
 
 bool AppendPathElement(wchar_t* path, size_t size, const wchar_t* element) {
@@ -89,19 +104,26 @@ bool BuildSetupLine(CommandLine& line, const wchar_t* moduleDirectory) {
   return pathFits && text.Fits();
 }
 
-bool BuildDemoFolder(StartFolder& folder, const wchar_t* moduleDirectory) {
-  WideBoundedText text(folder, kCommandLineSize);
-  AppendDiscRoot(text, moduleDirectory);
-  return text.Append(kDemoFolder).Fits();
+bool BuildDemoSetupLine(CommandLine& line, const wchar_t* moduleDirectory,
+                        const wchar_t* demoPath) {
+  DemoPath path;
+  const bool pathWhole = TakeDemoPath(path, demoPath);
+  wchar_t root[kLongestRoot + 1];
+  WideBoundedText rootText(root, kLongestRoot + 1);
+  AppendDiscRoot(rootText, moduleDirectory);
+  WideBoundedText text(line, kCommandLineSize);
+  const bool pathFits = StartLineWithProgram(text, root, kLongestRoot + 1, path);
+  return pathWhole && pathFits && text.Fits();
 }
 
-bool BuildDemoSetupLine(CommandLine& line, const wchar_t* moduleDirectory) {
-  StartFolder folder;
-  const bool folderFits = BuildDemoFolder(folder, moduleDirectory);
-  WideBoundedText text(line, kCommandLineSize);
-  const bool pathFits =
-      StartLineWithProgram(text, folder, kCommandLineSize, kDemoSetupName);
-  return folderFits && pathFits && text.Fits();
+bool BuildDemoFolder(StartFolder& folder, const wchar_t* moduleDirectory,
+                     const wchar_t* demoPath) {
+  DemoPath path;
+  const bool pathWhole = TakeDemoPath(path, demoPath);
+  WideBoundedText text(folder, kCommandLineSize);
+  AppendDiscRoot(text, moduleDirectory);
+  text.Append(path, FolderLength(path));
+  return pathWhole && text.Fits();
 }
 
 bool BuildExplorerLine(CommandLine& line, const wchar_t* windowsDirectory,

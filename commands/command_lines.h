@@ -34,15 +34,23 @@ bool AppendPathElement(wchar_t* path, size_t size, const wchar_t* element);
 
 // SETUP.EXE in the launcher's directory.
 bool BuildSetupLine(CommandLine& line, const wchar_t* moduleDirectory);
-// Demos\Ravelcog\Setup.exe at the root of the launcher's disc.
-bool BuildDemoSetupLine(CommandLine& line, const wchar_t* moduleDirectory);
+// The demo installer at the root of the launcher's disc: `demoPath` (string 1007, in a
+// buffer of kDemoPathSize characters), or Norvane's Demos\Ravelcog\Setup.exe where it is
+// empty. A path of more than kLongestDemoPath characters may have been cut by its
+// loading, so it is never started.
+constexpr size_t kLongestDemoPath = 119;
+constexpr size_t kDemoPathSize = kLongestDemoPath + 2;
+bool BuildDemoSetupLine(CommandLine& line, const wchar_t* moduleDirectory,
+                        const wchar_t* demoPath);
 // EXPLORER.EXE in the Windows directory, a space, then the root of the launcher's disc.
 bool BuildExplorerLine(CommandLine& line, const wchar_t* windowsDirectory,
                        const wchar_t* moduleDirectory);
 
-// The demo's folder, Demos\Ravelcog at the root of the launcher's disc, where the demo
-// installer starts as a shortcut's "Start in" would start it. False if it doesn't fit.
-bool BuildDemoFolder(StartFolder& folder, const wchar_t* moduleDirectory);
+// The demo installer's folder at the root of the launcher's disc (Demos\Ravelcog for
+// Norvane's), where it starts as a shortcut's "Start in" would start it. False if it
+// doesn't fit, or the demo path is too long to be started.
+bool BuildDemoFolder(StartFolder& folder, const wchar_t* moduleDirectory,
+                     const wchar_t* demoPath);
 
 // The program and its parameters as the shell's start takes them apart: what the
 // line's opening quotes enclose, or else its first word, and the rest of the line after

@@ -6,7 +6,6 @@
 #include "commands/failure_message.h"
 #include "media/resource_ids.h"
 #include "media/resource_strings.h"
-#include "shell/launcher_names.h"
 #include "shell/launcher_state.h"
 #include "shell/platform_seam.h"
 
@@ -74,16 +73,14 @@ StartResult StartProgram(const ProgramStart& start) {
   return StartWithConsent(start);
 }
 
-// The box shows the line in the ANSI code page, as far as the message holds it.
+// The format and the caption come from the string table in UTF-16 and the line is in
+// wide characters: the box shows them all whole, in any language and code page.
 void ReportFailedStart(const wchar_t* line, UINT icon) {
-  char shown[kShownLineSize] = "";
-  WideCharToMultiByte(CP_ACP, 0, line, -1, shown, kShownLineSize, nullptr, nullptr);
-  shown[kShownLineSize - 1] = '\0';
-  char format[kFailureFormatSize] = "";
-  LoadCheckedString(kLaunchFailureStringId, format, kFailureFormatSize - 1);
-  char message[kMessageSize];
-  FormatFailureMessage(message, format, shown);
-  platform.messageBox(state.pieceWindows[0], message, kWindowTitle, icon);
+  wchar_t format[kFailureFormatSize] = L"";
+  LoadCheckedStringW(kLaunchFailureStringId, format, kFailureFormatSize);
+  wchar_t message[kMessageSize];
+  FormatFailureMessage(message, format, line);
+  platform.messageBox(state.pieceWindows[0], message, state.windowTitle, icon);
 }
 
 // A line that couldn't be built whole, or from a directory not known whole, is never
@@ -110,9 +107,11 @@ void RunSetup() {
 
 void RunDemoSetup() {
   CommandLine line;
+  wchar_t demoPath[kDemoPathSize] = L"";
+  LoadCheckedStringW(kDemoPathStringId, demoPath, kDemoPathSize);
   StartFolder folder = L"";
-  const bool built = BuildDemoSetupLine(line, state.moduleDirectory) &&
-                     BuildDemoFolder(folder, state.moduleDirectory);
+  const bool built = BuildDemoSetupLine(line, state.moduleDirectory, demoPath) &&
+                     BuildDemoFolder(folder, state.moduleDirectory, demoPath);
   StartOrReport({line, folder}, built, MB_ICONERROR);
 }
 

@@ -11,7 +11,7 @@ constexpr int kExploreDiscId = 203;
 
 // The product installer, SETUP.EXE beside the launcher.
 void RunSetup();
-// The demo installer, Demos\Ravelcog\Setup.exe at the root of the launcher's disc.
+// The demo installer at the root of the launcher's disc (string 1007).
 void RunDemoSetup();
 // Explorer, showing the root of the launcher's disc.
 void ExploreDisc();

@@ -17,4 +17,6 @@ constexpr int kButtonClassStringId = 1000;    // "BUTTON"
 constexpr int kLaunchFailureStringId = 1001;  // "Unable to execute %s"
 // The buttons' names, 1002 to 1005 for buttons 201 to 204: what screen readers announce.
 constexpr int kFirstButtonNameStringId = 1002;
+constexpr int kWindowTitleStringId = 1006;  // the window title, every message box's caption
+constexpr int kDemoPathStringId = 1007;     // the demo installer, from the disc's root
 constexpr int kIconGroupId = 1;

@@ -2,7 +2,7 @@
 
 LauncherState state = {
     /*instance*/ nullptr, /*classAtom*/ 0, /*moduleDirectory*/ L"",
-    /*moduleDirectoryWhole*/ false,
+    /*moduleDirectoryWhole*/ false, /*windowTitle*/ L"",
     /*screenWidth*/ 0, /*screenHeight*/ 0, /*displayColours*/ 0,
     /*sounds*/ {},
     /*background*/ nullptr, /*backgroundWidth*/ 0, /*backgroundHeight*/ 0, /*palette*/ nullptr,

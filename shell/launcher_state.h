@@ -3,6 +3,7 @@
 // touched only by the one thread. The button table and the mask live with the buttons.
 #include <windows.h>
 
+#include "media/resource_strings.h"
 #include "shell/launcher_limits.h"
 
 constexpr int kSoundCount = 6;
@@ -14,6 +15,7 @@ struct LauncherState {
   // the module's path whole, it holds the path as far as it went, and nothing is started.
   wchar_t moduleDirectory[MAX_PATH];
   bool moduleDirectoryWhole;
+  wchar_t windowTitle[kWindowTitleSize];  // string 1006, or Norvane's title where it can't be read
 
   int screenWidth;
   int screenHeight;

@@ -8,7 +8,7 @@
 // narrowed before anything is loaded at run time; winmm.dll, not among Windows' known
 // DLLs, comes from the system directory, never from beside the launcher.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  if (AnotherLauncherIsOpen()) return kExitNormal;
+  if (AnotherLauncherIsOpen(instance)) return kExitNormal;
   LimitDllSearchToSystemDirectory();
   ConnectSystemSounds();
   return RunLauncher(instance);

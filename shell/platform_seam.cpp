@@ -1,6 +1,5 @@
 #include "shell/platform_seam.h"
 
-#include "commands/ansi_text.h"
 #include "shell/system_library.h"
 
 namespace {
@@ -25,11 +24,7 @@ BOOL WINAPI ShellExecuteFromSystemDirectory(SHELLEXECUTEINFOW* request) {
   return shellExecuteEx(request);
 }
 
-bool AnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
 }  // namespace
-
-bool (*isAnsiLeadByte)(unsigned char byte) = AnsiLeadByte;
 
 PlatformSeam platform = {
     GetTickCount,
@@ -39,6 +34,6 @@ PlatformSeam platform = {
     StopNothing,
     CreateProcessW,
     ShellExecuteFromSystemDirectory,
-    MessageBoxA,
+    MessageBoxW,
     GetWindowsDirectoryW,
 };

@@ -23,7 +23,7 @@ struct PlatformSeam {
   // The shell's start (ShellExecuteExW), which can ask the user for administrator rights.
   // Shell32 is loaded from the system directory on the first call, not before.
   BOOL(WINAPI* shellExecute)(SHELLEXECUTEINFOW* request);
-  int(WINAPI* messageBox)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+  int(WINAPI* messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
   UINT(WINAPI* getWindowsDirectory)(LPWSTR buffer, UINT size);
 };
 

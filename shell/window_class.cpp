@@ -6,7 +6,7 @@
 
 int RegisterLauncherClass() {
   if (state.classAtom != 0) return 1;
-  WNDCLASSA windowClass = {};
+  WNDCLASSW windowClass = {};
   windowClass.style = CS_DBLCLKS | CS_BYTEALIGNCLIENT;
   windowClass.lpfnWndProc = LauncherWndProc;
   windowClass.cbWndExtra = 4;
@@ -15,6 +15,6 @@ int RegisterLauncherClass() {
   windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
   windowClass.lpszClassName = kClassName;
-  state.classAtom = RegisterClassA(&windowClass);
+  state.classAtom = RegisterClassW(&windowClass);
   return state.classAtom != 0;
 }

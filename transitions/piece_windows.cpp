@@ -1,5 +1,6 @@
 #include "transitions/piece_windows.h"
 
+#include "media/resource_strings.h"
 #include "media/sound_bank.h"
 #include "shell/launcher_names.h"
 #include "shell/launcher_state.h"
@@ -69,7 +70,8 @@ class WindowStage final : public PieceStage {
 
 HWND CreatePieceWindow(int piece, PiecePoint at) {
   const bool launcher = piece == 0;
-  return CreateWindowExA(0, kClassName, launcher ? kWindowTitle : "",
+  if (launcher) LoadWindowTitle();
+  return CreateWindowExW(0, kClassName, launcher ? state.windowTitle : L"",
                          launcher ? kLauncherStyle : kPieceStyle, at.x, at.y,
                          state.backgroundWidth, state.backgroundHeight,
                          launcher ? nullptr : state.pieceWindows[0], nullptr, state.instance,

@@ -8,13 +8,13 @@ LAUNCHER_TITLE="Norvane CD Setup"
 # given the stand-in program $3 (STUB.EXE), the installer SETUP.EXE beside it and the
 # demo installer Demos\Ravelcog\Setup.exe.
 make_sample_disc() {
-  local disc=$1 exe=$2 stub=${3:-}
+  local disc=$1 exe=$2 stub=${3:-} demo=${4:-Demos/Ravelcog/Setup.exe}
   mkdir -p "$disc"
   cp "$exe" "$disc/LAUNCH.EXE"
   if [ -n "$stub" ]; then
-    mkdir -p "$disc/Demos/Ravelcog"
+    mkdir -p "$disc/$(dirname "$demo")"
     cp "$stub" "$disc/SETUP.EXE"
-    cp "$stub" "$disc/Demos/Ravelcog/Setup.exe"
+    cp "$stub" "$disc/$demo"
   fi
 }
 

@@ -11,9 +11,14 @@ signer_expiry=""
 openssl_password=()
 osslsigncode_password=()
 
-# Windows names the program after its window title in the consent prompt.
+# Windows names the program after its window title in the consent prompt: a brand's title
+# (BRAND_TITLE, from scripts/lib/brand.sh), else Norvane's.
 signed_program_name() {
-  sed -n 's/^.*kWindowTitle\[\] = "\(.*\)";$/\1/p' "$root/shell/launcher_names.h"
+  if [ -n "${BRAND_TITLE:-}" ]; then
+    printf '%s\n' "$BRAND_TITLE"
+  else
+    sed -n 's/^.*kWindowTitle\[\] = L"\(.*\)";$/\1/p' "$root/shell/launcher_names.h"
+  fi
 }
 
 readable_file() {

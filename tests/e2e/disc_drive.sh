@@ -77,23 +77,9 @@ label=$(xorriso -indev "$image" -pvd_info 2>/dev/null | sed -n 's/^Volume Id *: 
 echo "both name trees hold the ${#disc[@]} files, each equal to its source; volume $label"
 [ -z "$trust_verdict" ] || . "$(dirname "$0")/signature_checks.sh"
 
-# The Joliet files become D:, the way Windows reads the disc. Wine's mount manager takes
-# the drive type from the registry when the prefix starts, and a drive that is a folder
-# gets its label from the file .windows-label in it.
+# The Joliet files become D:, the way Windows reads the disc.
 drive=$work/joliet
-drives_key='HKLM\Software\Wine\Drives'
-saved_type=$("$WINE" reg query "$drives_key" /v d: 2>/dev/null | tr -d '\r' |
-  awk '$1 == "d:" { print $3 }')
-set_drive_type() {
-  if [ -n "$1" ]; then
-    run_explained "$WINE" reg add "$drives_key" /v d: /t REG_SZ /d "$1" /f
-  else
-    "$WINE" reg delete "$drives_key" /v d: /f >/dev/null 2>&1
-  fi
-  wineserver -k
-  wineserver -w
-  run_explained wineserver -p
-}
+saved_type=$(drive_d_type)
 cleanup() {
   [ -n "$explorer_pid" ] && kill "$explorer_pid" 2>/dev/null
   stop_launcher "$exit_file"

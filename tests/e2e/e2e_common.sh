@@ -47,6 +47,24 @@ expect_double_click_closes() {
   echo "closed on a double-click with exit code 0"
 }
 
+# D: as a CD-ROM or as what it was: Wine's mount manager takes the drive type from the
+# registry when the prefix starts (so this restarts it), and a drive that is a folder gets
+# its label from the file .windows-label in it. drive_d_type prints the type D: has.
+drives_key='HKLM\Software\Wine\Drives'
+drive_d_type() {
+  "$WINE" reg query "$drives_key" /v d: 2>/dev/null | tr -d '\r' | awk '$1 == "d:" { print $3 }'
+}
+set_drive_type() {
+  if [ -n "$1" ]; then
+    run_explained "$WINE" reg add "$drives_key" /v d: /t REG_SZ /d "$1" /f
+  else
+    "$WINE" reg delete "$drives_key" /v d: /f >/dev/null 2>&1
+  fi
+  wineserver -k
+  wineserver -w
+  run_explained wineserver -p
+}
+
 # The stand-ins for the disc's programs (STUB.EXE) record each start in $records.
 record_starts() {
   records=$work/records.txt

@@ -93,7 +93,8 @@ TEST(SetupLines, NameTheInstallerBesideTheLauncherAndTheDemoAtTheDiscsRoot) {
     CommandLine line;
     EXPECT_TRUE(BuildSetupLine(line, directory.chars())) << c.moduleDirectory;
     EXPECT_STREQ(c.setup, line) << "from " << c.moduleDirectory;
-    EXPECT_TRUE(BuildDemoSetupLine(line, directory.chars())) << c.moduleDirectory;
+    EXPECT_TRUE(BuildDemoSetupLine(line, directory.chars(), L"Demos\\Ravelcog\\Setup.exe"))
+        << c.moduleDirectory;
     EXPECT_STREQ(c.demo, line) << "from " << c.moduleDirectory;
   }
 }
@@ -167,14 +168,14 @@ TEST(LongestLines, EveryDriveLineFitsItsBufferWhole) {
 
   ASSERT_TRUE(BuildSetupLine(line.chars(), directory.chars()));
   EXPECT_EQ(L"\"" + spaced + L"\\SETUP.EXE\"", line.chars());
-  ASSERT_TRUE(BuildDemoSetupLine(line.chars(), directory.chars()));
+  ASSERT_TRUE(BuildDemoSetupLine(line.chars(), directory.chars(), L""));
   EXPECT_STREQ(L"C:\\Demos\\Ravelcog\\Setup.exe", line.chars());
   ASSERT_TRUE(BuildExplorerLine(line.chars(), directory.chars(), directory.chars()));
   EXPECT_EQ(L"\"" + spaced + L"\\EXPLORER.EXE\" C:\\", line.chars());
 
   const std::wstring server = L"\\\\" + std::wstring(kDirectorySize - 2, L's');
   auto network = Directory(server);
-  ASSERT_TRUE(BuildDemoSetupLine(line.chars(), network.chars()));
+  ASSERT_TRUE(BuildDemoSetupLine(line.chars(), network.chars(), L""));
   EXPECT_EQ(server + L"\\Demos\\Ravelcog\\Setup.exe", line.chars());
 }
 
@@ -220,11 +221,42 @@ TEST(LongestLines, AnyBytesInTheDirectoriesStayWithinTheBuffers) {
     ExactBuffer<kCommandLineSize> line;
     BuildSetupLine(line.chars(), module.chars());
     EXPECT_LT(std::wcslen(line.chars()), kCommandLineSize);
-    BuildDemoSetupLine(line.chars(), module.chars());
+    BuildDemoSetupLine(line.chars(), module.chars(), module.chars());
     EXPECT_LT(std::wcslen(line.chars()), kCommandLineSize);
+    StartFolder folder;
+    BuildDemoFolder(folder, module.chars(), module.chars());
+    EXPECT_LT(std::wcslen(folder), kCommandLineSize);
     BuildExplorerLine(line.chars(), windows.chars(), module.chars());
     EXPECT_LT(std::wcslen(line.chars()), kCommandLineSize);
   }
 }
 
 }  // namespace
+
+// A branded demo path comes from the string table, in any language; one longer than the
+// launcher reads whole may have been cut by its loading and is never started. The demo
+// starts in the folder its path names, at the disc's root.
+TEST(DemoPath, IsTakenUpToItsLimitAndRefusedBeyond) {
+  const std::wstring japanese = L"\u4f53\u9a13\u7248\\\u8868\u30BD\\Setup.exe";
+  const struct {
+    std::wstring path;
+    bool built;
+    const wchar_t* folder;
+  } kCases[] = {{L"", true, L"E:\\Demos\\Ravelcog"},  // no string 1007: Norvane's demo
+                {L"p", true, L"E:\\"},
+                {japanese, true, L"E:\\\u4f53\u9a13\u7248\\\u8868\u30BD"},
+                {std::wstring(kLongestDemoPath, L'p'), true, L"E:\\"},
+                {std::wstring(kLongestDemoPath + 1, L'p'), false, nullptr},
+                {std::wstring(kDemoPathSize + 40, L'p'), false, nullptr}};
+  for (const auto& c : kCases) {
+    CommandLine line;
+    StartFolder folder;
+    EXPECT_EQ(c.built, BuildDemoSetupLine(line, L"E:\\ANY", c.path.c_str())) << c.path.size();
+    EXPECT_EQ(c.built, BuildDemoFolder(folder, L"E:\\ANY", c.path.c_str())) << c.path.size();
+    if (c.built) {
+      const std::wstring path = c.path.empty() ? L"Demos\\Ravelcog\\Setup.exe" : c.path;
+      EXPECT_EQ(L"E:\\" + path, std::wstring(line)) << c.path.size();
+      EXPECT_STREQ(c.folder, folder) << c.path.size();
+    }
+  }
+}

@@ -24,7 +24,8 @@ BITMAPS = {199: "background.bmp", 200: "mask.bmp",
 SOUNDS = {300: "press.wav", 301: "release.wav", 302: "highlight.wav",
           303: "open.wav", 304: "ready.wav", 305: "close.wav"}
 STRINGS = {1000: "BUTTON", 1001: "Unable to execute %s", 1002: "Install Norvane",
-           1003: "Install the Ravelcog demo", 1004: "Browse this disc", 1005: "Exit"}
+           1003: "Install the Ravelcog demo", 1004: "Browse this disc", 1005: "Exit",
+           1006: "Norvane CD Setup", 1007: "Demos\\Ravelcog\\Setup.exe"}
 
 
 def string_block(data, first):
@@ -157,10 +158,10 @@ def problems(exe, resources_dir):
         yield "manifest 1 is not launcher.manifest byte for byte"
     if manifest is None or b'requestedExecutionLevel level="asInvoker"' not in manifest:
         yield "the manifest does not run the launcher asInvoker"
-    # Strings 1000 to 1005 live in block 1000 // 16 + 1, which starts at string 992.
+    # Strings 1000 to 1007 live in block 1000 // 16 + 1, which starts at string 992.
     block = carried.get((RT_STRING, 63))
     if block is None:
-        yield "no string block holding strings 1000 to 1005"
+        yield "no string block holding strings 1000 to 1007"
     else:
         carried_strings = string_block(block, 992)
         for number, text in STRINGS.items():

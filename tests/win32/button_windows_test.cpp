@@ -36,11 +36,11 @@ TEST(ButtonWindows, EachIsASubclassedOwnerDrawnChildAtItsPlaceInTabOrder) {
     EXPECT_EQ(42, r.right - r.left);
     EXPECT_EQ(42, r.bottom - r.top);
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(ButtonSubclassProc),
-              GetWindowLongPtrA(child, GWLP_WNDPROC));
+              GetWindowLongPtrW(child, GWLP_WNDPROC));
   }
   EXPECT_EQ(nullptr, child) << "nothing but the four buttons";
   EXPECT_NE(nullptr, state.buttonOriginalProc);
-  EXPECT_EQ(GetClassLongPtrA(GetDlgItem(launcher, 201), GCLP_WNDPROC),
+  EXPECT_EQ(GetClassLongPtrW(GetDlgItem(launcher, 201), GCLP_WNDPROC),
             reinterpret_cast<ULONG_PTR>(state.buttonOriginalProc))
       << "the button class's own procedure";
   EXPECT_EQ(GetDlgItem(launcher, 201), GetFocus());
@@ -100,7 +100,7 @@ TEST(ButtonWindows, WhenOneCannotBeMadeTheOthersStillAreAndCreationFails) {
   EXPECT_NE(nullptr, GetDlgItem(parent, 203));
   EXPECT_NE(nullptr, GetDlgItem(parent, 204));
   EXPECT_EQ(reinterpret_cast<LONG_PTR>(ButtonSubclassProc),
-            GetWindowLongPtrA(GetDlgItem(parent, 204), GWLP_WNDPROC));
+            GetWindowLongPtrW(GetDlgItem(parent, 204), GWLP_WNDPROC));
   DestroyWindow(parent);
 }
 
@@ -121,7 +121,7 @@ TEST(Startup, ExitsWith2WhenAButtonCannotBeMade) {
   seam::Install();
   RefuseChild refuse(203);
   EXPECT_EQ(kExitNoWindow, RunLauncher(ThisModule()));
-  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr)) << "the launcher window wasn't made";
+  EXPECT_EQ(nullptr, FindWindowW(kClassName, nullptr)) << "the launcher window wasn't made";
   ASSERT_EQ(3u, refuse.ChildrenMade().size()) << "201, 202 and 204 were made";
   for (HWND button : refuse.ChildrenMade()) EXPECT_FALSE(IsWindow(button)) << "gone with it";
   EXPECT_EQ((std::vector<std::string>{}), seam::soundLog) << "no transition ran";
@@ -139,7 +139,7 @@ TEST(Startup, ExitsWith2WhenTheButtonsClassNameIsMissing) {
   ASSERT_EQ(0, LoadStringA(art, 1000, text, sizeof text));
   RefuseChild watch(0);  // refuses nothing
   EXPECT_EQ(kExitNoWindow, RunLauncher(art));
-  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr));
+  EXPECT_EQ(nullptr, FindWindowW(kClassName, nullptr));
   EXPECT_TRUE(watch.ChildrenMade().empty()) << "no button could be made";
   ExpectArtLeftAsWineLeavesIt();
 }

@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include "commands/failure_message.h"
 #include "shell/launcher_state.h"
 #include "shell/platform_seam.h"
 
@@ -114,12 +115,19 @@ BOOL WINAPI RecordShellExecute(SHELLEXECUTEINFOW* request) {
   return shellError == 0;
 }
 
-int WINAPI RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+std::string Narrow(LPCWSTR text) {
+  char narrow[kMessageSize * 2] = "";
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+  return narrow;
+}
+
+int WINAPI RecordMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   char icon[16];
   wsprintfA(icon, "0x%x", type);
   const bool fromLauncher = owner != nullptr && owner == state.pieceWindows[0];
   const std::string ownerName = fromLauncher ? "launcher" : "other";
-  launchLog.push_back("box " + ownerName + " " + icon + " " + caption + ": " + text);
+  launchLog.push_back("box " + ownerName + " " + icon + " " + Narrow(caption) + ": " +
+                      Narrow(text));
   return IDOK;
 }
 

@@ -13,16 +13,16 @@ TEST(Startup, ExitsWith3AndShowsNothingWhenTheDisplayCannotBeSurveyed) {
   seam::displayFails = true;
   EXPECT_EQ(kExitNoDisplay, RunLauncher(ThisModule()));
   EXPECT_EQ(0, state.classAtom);
-  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr));
+  EXPECT_EQ(nullptr, FindWindowW(kClassName, nullptr));
 }
 
 TEST(Startup, ExitsWith1WhenTheWindowClassCannotBeRegistered) {
   seam::Install();
-  WNDCLASSA taken = {};
-  taken.lpfnWndProc = DefWindowProcA;
+  WNDCLASSW taken = {};
+  taken.lpfnWndProc = DefWindowProcW;
   taken.hInstance = ThisModule();
   taken.lpszClassName = kClassName;
-  ASSERT_NE(0, RegisterClassA(&taken));
+  ASSERT_NE(0, RegisterClassW(&taken));
   EXPECT_EQ(kExitNoWindowClass, RunLauncher(ThisModule()));
   EXPECT_NE(nullptr, state.sounds[0]) << "the sounds stay loaded";
 }
@@ -32,7 +32,7 @@ TEST(Startup, ExitsWith2AndCreatesNoWindowWhenThePictureIsMissing) {
   seam::Install();
   EXPECT_EQ(kExitNoWindow, RunLauncher(GetModuleHandleA("kernel32.dll")));
   EXPECT_EQ(nullptr, state.pieceWindows[0]);
-  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr));
+  EXPECT_EQ(nullptr, FindWindowW(kClassName, nullptr));
 }
 
 VOID CALLBACK GiveUp(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -50,7 +50,7 @@ TEST(Startup, ExitsWith2WhenThePictureIsStoredTopDown) {
   SetTimer(nullptr, 0, 3000, GiveUp);  // the loop a faulty start-up would enter
   EXPECT_EQ(kExitNoWindow, RunLauncher(art));
   EXPECT_EQ(nullptr, state.background);
-  EXPECT_EQ(nullptr, FindWindowA(kClassName, nullptr));
+  EXPECT_EQ(nullptr, FindWindowW(kClassName, nullptr));
 }
 
 // Once the launcher is open, a double-click on the picture closes it.

@@ -51,8 +51,8 @@ TEST_F(Transition, OpenBringsTheHalvesTogetherAndCentresTheLauncher) {
   EXPECT_FALSE(IsWindowVisible(state.pieceWindows[1])) << "hidden, kept for the close";
   EXPECT_EQ(GetWindow(state.pieceWindows[1], GW_OWNER), launcher);
 
-  char title[64];
-  GetWindowTextA(launcher, title, sizeof title);
+  wchar_t title[64];
+  GetWindowTextW(launcher, title, 64);
   EXPECT_STREQ(kWindowTitle, title);
   EXPECT_EQ(0, GetWindowLongPtrA(launcher, GWLP_USERDATA));
   EXPECT_EQ(1, GetWindowLongPtrA(state.pieceWindows[1], GWLP_USERDATA));

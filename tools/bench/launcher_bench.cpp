@@ -105,7 +105,7 @@ HWND CreateFloorWindow(int x, int y, HWND owner) {
 int BenchStartup() {
   InstallBenchSeams();
   const double entry = Now();
-  if (AnotherLauncherIsOpen()) return 1;
+  if (AnotherLauncherIsOpen(GetModuleHandleA(nullptr))) return 1;
   char system[MAX_PATH];
   GetSystemDirectoryA(system, MAX_PATH);
   SetCurrentDirectoryA(system);  // as start-up does

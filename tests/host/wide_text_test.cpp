@@ -1,11 +1,9 @@
 // Paths with characters whose bytes in code page 932 end in the backslash's (表 is
 // 0x95 0x5C, ソ is 0x83 0x5C) are read in wide characters, where no such confusion
-// exists; only the text shown in the box is in the code page, cut between characters.
-#include "commands/ansi_text.h"
-
+// exists; the text shown in the box is in UTF-16 too, cut between characters.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "commands/command_lines.h"
@@ -13,10 +11,6 @@
 #include "shell/strip_file_name.h"
 
 namespace {
-
-bool LeadByteOf932(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
 
 #define HYO L"\u8868"  // 表
 #define SO L"\u30BD"   // ソ
@@ -51,7 +45,7 @@ void ExpectLines(const PathCase& c) {
   CommandLine line;
   EXPECT_TRUE(BuildSetupLine(line, directory));
   EXPECT_STREQ(c.setup, line);
-  EXPECT_TRUE(BuildDemoSetupLine(line, directory));
+  EXPECT_TRUE(BuildDemoSetupLine(line, directory, L"Demos\\Ravelcog\\Setup.exe"));
   EXPECT_STREQ(c.demo, line);
   EXPECT_TRUE(BuildExplorerLine(line, L"C:\\WINDOWS", directory));
   EXPECT_EQ(std::wstring(L"C:\\WINDOWS\\EXPLORER.EXE ") + c.explorerArgument, line);
@@ -64,28 +58,25 @@ TEST(DoubleByteCodePage, ACharacterWhoseSecondByteLooksLikeABackslashIsNoSeparat
   }
 }
 
-// A message cut to its buffer ends after its last whole character: one byte short of
-// room for 表, the box shows none of it, never its lead byte alone.
+// A message cut to its buffer ends after its last whole character: one unit short of
+// room for a character outside the basic plane (𠀋, a surrogate pair), the box shows none
+// of it, never its first half alone.
 TEST(DoubleByteCodePage, AMessageIsCutBetweenCharacters) {
   struct Case {
-    size_t filler;  // single-byte characters before the double-byte ones
+    size_t filler;  // single-unit characters before the pairs
     size_t shownLength;
   };
-  const size_t prefix = std::strlen("Unable to execute ");
+  const size_t prefix = std::wcslen(L"Unable to execute ");
   const Case cases[] = {
-      {kMessageSize - 1 - prefix - 2, kMessageSize - 1},  // 表 fills the buffer exactly
-      {kMessageSize - 1 - prefix - 1, kMessageSize - 2},  // one byte short: left out
+      {kMessageSize - 1 - prefix - 2, kMessageSize - 1},  // the pair fills the buffer exactly
+      {kMessageSize - 1 - prefix - 1, kMessageSize - 2},  // one unit short: left out
   };
   for (const Case& c : cases) {
-    const std::string line = std::string(c.filler, 'A') + "\x95\x5C\x95\x5C";
-    char message[kMessageSize];
+    const std::wstring line = std::wstring(c.filler, L'A') + L"\xD840\xDC0B\xD840\xDC0B";
+    wchar_t message[kMessageSize];
     FormatFailureMessage(message, kFailureFormat, line.c_str());
-    EXPECT_EQ(c.shownLength, std::strlen(message)) << c.filler;
-    EXPECT_EQ(c.shownLength, WholeCharactersLength(message, std::strlen(message)));
+    EXPECT_EQ(c.shownLength, std::wcslen(message)) << c.filler;
   }
 }
 
 }  // namespace
-
-// The host has no ANSI code page of its own: every host test runs in code page 932.
-bool (*isAnsiLeadByte)(unsigned char byte) = LeadByteOf932;

@@ -1,0 +1,60 @@
+# A vendor's brand (scripts/make-disc --brand DIR, scripts/run --brand DIR): brand.ini and
+# the art beside it, converted by tools/brand.py into the resources of a launcher of its
+# own, built in build/brand-ARCH with the same source as Norvane's. Needs $root.
+
+# The demo installer's place on the disc, as the string table and AutoRun name it and as
+# the disc's folders hold it. Norvane's unless a brand says otherwise.
+DEMO_PATH='Demos\Ravelcog\Setup.exe'
+demo_disc_path() { printf '%s' "${DEMO_PATH//\\//}"; }
+
+# Checks the brand folder $1 without writing anything: one line per problem, exit code 2.
+check_brand() {
+  python3 "$root/tools/brand.py" check "$1"
+}
+
+# The converted brand's names (brand.env, from tools/brand.py) as the scripts use them.
+use_brand_names() {
+  # shellcheck disable=SC1091  # written by tools/brand.py
+  . "$BRAND_RESOURCES/brand.env"
+  VOLUME_LABEL=$BRAND_LABEL
+  DEMO_PATH=$BRAND_DEMO_PATH
+  # What the end-to-end helpers look the window up by: a pattern of the brand's title.
+  LAUNCHER_TITLE=$(printf '%s' "$BRAND_TITLE" | sed 's/[][\.*^$+?(){}|]/\\&/g')
+}
+
+# Converts brand $1 and builds its launcher for $2 (win32 or win64): sets BRAND_LAUNCHER
+# (the built LAUNCH.EXE), BRAND_RESOURCES (with AUTORUN.INF), VOLUME_LABEL, DEMO_PATH and
+# LAUNCHER_TITLE.
+# Each converted picture, each sound and the built string table go through the launcher's
+# own readers built for this machine (tools/brand_check.cpp) before the launcher is used.
+build_brand() {
+  local brand=$1 arch=$2 build=$root/build/brand-$2 checker=$root/build/brand-check/brand_check
+  BRAND_RESOURCES=$root/build/brand-resources
+  BRAND_LAUNCHER=$build/LAUNCH.EXE
+  # Inside the emulated machine of scripts/vm32 there are no compilers: the host converted
+  # and built the brand there before it started the machine.
+  if [ -n "${LAUNCHER_IN_VM32:-}" ]; then
+    use_brand_names
+    return
+  fi
+  mkdir -p "$root/build" "$(dirname "$checker")"
+  python3 "$root/tools/brand.py" prepare "$brand" "$BRAND_RESOURCES" || return 2
+  use_brand_names
+  echo "Building the brand's LAUNCH.EXE ($arch, in $build)..."
+  (cd "$root" && run_explained cmake --preset "$arch" -B "$build" \
+    -DLAUNCHER_RESOURCES="$BRAND_RESOURCES" >/dev/null) || return 1
+  run_explained cmake --build "$build" --target launcher || return 1
+  local readers=("$root/tools/brand_check.cpp" "$root/media/dib.cpp"
+    "$root/media/string_block.cpp" "$root/media/wave_image.cpp") reader rebuild=""
+  [ -x "$checker" ] || rebuild=yes
+  for reader in "${readers[@]}" "$root"/media/{dib,string_block,wave_image}.h; do
+    [ "$checker" -nt "$reader" ] || rebuild=yes
+  done
+  if [ -n "$rebuild" ]; then
+    c++ -std=c++17 -O1 -Wall -Wextra -I"$root" -o "$checker" "${readers[@]}" || return 1
+  fi
+  python3 "$root/tools/brand.py" strings "$BRAND_LAUNCHER" "$brand" >"$BRAND_RESOURCES/strings.bin" &&
+    "$checker" "$BRAND_RESOURCES/strings.bin" "$BRAND_RESOURCES/background.bmp" \
+      "$BRAND_RESOURCES/mask.bmp" "$BRAND_RESOURCES"/face20[1-4].bmp "$BRAND_RESOURCES"/*.wav ||
+    { echo "make-disc: the brand's launcher doesn't load as built" >&2; return 1; }
+}

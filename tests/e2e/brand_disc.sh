@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# A disc of another product: a brand made here (its own picture, labels and colours, other
+# texts, a demo path beyond ASCII, a Japanese title and a Greek failure message) goes through
+# scripts/make-disc --brand. From the image it wrote: the volume label, AUTORUN.INF's
+# label and action, and LAUNCH.EXE's version names; then, run on Wine from the files read
+# back as CD-ROM drive D: labelled as the disc, the window title and the button names as
+# another program reads them, the picture at rest against the converted picture pixel for
+# pixel, 202 starting the brand's demo path, and the caption and text of the box of a
+# start that fails.
+#   brand_disc.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE WINDOW_TEXTS.EXE
+set -u
+. "$(dirname "$0")/e2e_common.sh"
+. "$root/scripts/lib/brand.sh"
+stub=$4
+window_texts=$5
+e2e_begin "$2" "$3"
+
+title='クイルマーク CD セットアップ'
+unable='Αδύνατη η εκτέλεση του %s'
+brand=$work/brand
+mkdir -p "$brand"
+convert -size 360x360 radial-gradient:'rgb(40,160,90)'-'rgb(10,50,30)' \
+  \( -size 360x360 xc:black -fill white -draw 'circle 180,180 180,0' \) -alpha off \
+  -compose copy_opacity -composite -background 'rgb(128,128,128)' -alpha remove \
+  -font DejaVu-Sans-Bold -pointsize 30 -fill white -annotate +70+90 'Quillmark' \
+  -font DejaVu-Sans -pointsize 13 -fill 'rgb(230,240,200)' -gravity NorthEast \
+  -annotate +152+122 'Install Quillmark' -annotate +127+175 'Install the Inkwell demo' \
+  -annotate +176+216 'Browse this disc' "$brand/picture.png" || fail "ImageMagick can't draw"
+cat >"$brand/brand.ini" <<INI
+[product]
+name = Quillmark
+company = Quillmark Labs
+version = 2.1
+title = $title
+label = QUILLMARK
+[demo]
+path = Demos\Écritoire\Setup.exe
+[buttons]
+install = Install Quillmark
+demo = Install the Inkwell demo
+browse = Browse this disc
+exit = Leave
+[messages]
+unable = $unable
+INI
+
+# SETUP.EXE is a Windows program by its headers only, so that its start fails.
+in=$work/in
+mkdir -p "$in"
+{ printf 'MZ'; head -c 58 /dev/zero; printf '\100\0\0\0PE\0\0'; head -c 200 /dev/urandom; } >"$in/setup.exe"
+image=$work/quillmark-disc.iso
+"$root/scripts/make-disc" --brand "$brand" --out "$image" --setup "$in/setup.exe" \
+  --demo "$stub" >"$work/make-disc.log" 2>&1 ||
+  fail "scripts/make-disc --brand failed: $(tail -n 5 "$work/make-disc.log")"
+drive=$work/joliet
+xorriso -osirrox on -read_fs norock -indev "$image" -extract / "$drive" >/dev/null 2>&1 ||
+  fail "xorriso can't read the image"
+chmod u+w "$drive"
+label=$(xorriso -indev "$image" -pvd_info 2>/dev/null | sed -n 's/^Volume Id *: //p')
+[ "$label" = QUILLMARK ] || fail "volume label '$label', not QUILLMARK"
+autorun=$(iconv -f UTF-16 -t UTF-8 "$drive/AUTORUN.INF" | tr -d '\r')
+[ "$autorun" = "$(printf '%s\n' '[autorun]' open=LAUNCH.EXE icon=LAUNCH.EXE,0 label=QUILLMARK \
+  "action=Run $title")" ] || fail "AUTORUN.INF reads: $autorun"
+[ -f "$drive/Demos/Écritoire/Setup.exe" ] || fail "no Demos\\Écritoire\\Setup.exe on the disc"
+python3 - "$drive/LAUNCH.EXE" "$root" <<'PY' || fail "the version resource doesn't name Quillmark"
+import sys
+sys.path.insert(0, sys.argv[2] + "/tests/product_file")
+from check_launch_exe import PeFile
+version = PeFile(open(sys.argv[1], "rb").read()).resources()[(16, 1)]
+for key, value in (("ProductName", "Quillmark"), ("CompanyName", "Quillmark Labs"),
+                   ("FileVersion", "2.1"), ("FileDescription", "クイルマーク CD セットアップ")):
+    assert (key + "\0").encode("utf-16-le") in version and \
+        (value + "\0").encode("utf-16-le") in version, key
+PY
+echo "volume QUILLMARK, AUTORUN.INF labelled QUILLMARK, the version resource names Quillmark"
+
+# The launcher of this machine's build runs from the disc: the brand built for it.
+arch=$(cat "$LAUNCHER_TEST_ENV/arch")
+if [ "$arch" != win32 ]; then
+  build_brand "$brand" "$arch" >"$work/build.log" 2>&1 || fail "the $arch brand build failed"
+  cp -f "$BRAND_LAUNCHER" "$drive/LAUNCH.EXE"
+  echo "D:\\LAUNCH.EXE is the $arch build of the brand, in place of the image's 32-bit one"
+fi
+LAUNCHER_TITLE=$(printf '%s' "$title" | sed 's/[][\.*^$+?(){}|]/\\&/g')
+picture=$root/build/brand-resources/background.bmp
+echo QUILLMARK >"$drive/.windows-label"
+chmod -R a-w "$drive"
+saved_type=$(drive_d_type)
+map_drive d "$drive"
+trap 'stop_launcher "$exit_file"; unmap_drive d; set_drive_type "$saved_type"; chmod -R u+w "$work"' EXIT
+set_drive_type cdrom || fail "Wine could not take D: as a CD-ROM"
+
+export WINEDEBUG=trace+msgbox
+record_starts
+code_page=$work/code-page.txt
+LAUNCHER_STUB_CODE_PAGE=$("$WINE" winepath -w "$code_page")
+export LAUNCHER_STUB_CODE_PAGE
+start_launcher "$drive/LAUNCH.EXE" "$exit_file" 'D:\LAUNCH.EXE'
+expect_opened
+at_rest() {
+  screenshot "$work/launcher" &&
+    python3 "$root/tests/e2e/screen_check.py" "$work/launcher.ppm" "$picture" "$left" "$top" \
+      201=highlighted >/dev/null
+}
+wait_for 20 at_rest || fail "the screen isn't the converted picture: $(python3 \
+  "$root/tests/e2e/screen_check.py" "$work/launcher.ppm" "$picture" "$left" "$top" 201=highlighted)"
+echo "the launcher shows the converted picture pixel for pixel (screenshot: $work/launcher.png)"
+
+"$WINE" "$window_texts" "$("$WINE" winepath -w "$work/texts.txt")" >/dev/null 2>&1 ||
+  fail "the helper found no launcher window"
+expected=$(printf '%s\t%s\n' 0 "$title" 201 "Install Quillmark" 202 "Install the Inkwell demo" \
+  203 "Browse this disc" 204 Leave)
+[ "$(cat "$work/texts.txt")" = "$expected" ] || fail "the windows read: $(cat "$work/texts.txt")"
+echo "the window title and the four button names read as the brand's, the title in Japanese"
+
+# The stub records in its ANSI code page, which it names.
+demo_started() {
+  [ -s "$records" ] && [ -s "$code_page" ] && python3 - "$records" "$code_page" <<'CHECK'
+import sys
+code_page = "cp" + open(sys.argv[2]).read().strip()
+demo = "D:\\Demos\\Écritoire\\Setup.exe".encode(code_page)
+want = [demo, "D:\\Demos\\Écritoire".encode(code_page), demo]
+lines = open(sys.argv[1], "rb").read().splitlines()
+sys.exit(0 if [line.split(b"\t") for line in lines] == [want] else 1)
+CHECK
+}
+click_button 202 "$left" "$top"
+wait_for 60 demo_started ||
+  fail "button 202 didn't start D:\\Demos\\Écritoire\\Setup.exe in its folder: $(od -c "$records" | head -5)"
+echo "button 202 started D:\\Demos\\Écritoire\\Setup.exe in its folder"
+
+boxes() { xdotool search --name "^$LAUNCHER_TITLE\$" 2>/dev/null; }
+box_open() { [ "$(boxes | wc -l)" -gt 1 ]; }
+click_button 201 "$left" "$top"
+wait_for 60 box_open || fail "no message box for the SETUP.EXE that can't start"
+screenshot "$work/unable-to-execute"
+for window in $(boxes); do
+  [ "$(xdotool getwindowname "$window")" = "$title" ] || fail "a box is captioned otherwise"
+done
+# Wine's trace writes the box's text with \NNNN (hex) for each character beyond ASCII.
+said=$(python3 -c 'import sys; print("".join(c if ord(c) < 128 else "\\%04x" % ord(c)
+  for c in sys.argv[1].replace("%s", "D:\\\\SETUP.EXE")))' "$unable")
+grep -qF "MSGBOX_OnInit L\"$said\"" "$exit_file.log" || fail "the box doesn't read: $unable"
+xdotool key Return
+wait_for 30 sh -c "[ \$(xdotool search --name '^$LAUNCHER_TITLE\$' | wc -l) = 1 ]" ||
+  fail "Enter didn't close the box"
+echo "the failed start was reported in Greek, captioned with the Japanese title"
+expect_double_click_closes

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# scripts/make-disc --brand refuses each kind of bad brand with one line per problem on
+# standard error and exit code 2, before anything is converted or built: an image already
+# at --out stays as it was, and no file appears anywhere.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+. "$root/tests/scripts/checks.sh"
+
+good=$work/good
+mkdir -p "$good" "$work/out"
+convert -size 360x360 xc:navy "$good/picture.png"
+cat >"$good/brand.ini" <<'INI'
+[product]
+name = Quillmark        ; ProductName
+company = Quillmark Labs
+version = 2.1
+title = Quillmark CD Setup
+label = QUILLMARK
+[demo]
+path = Demos\Inkwell\Setup.exe
+[buttons]
+install = Install Quillmark
+demo = Install the Inkwell demo
+browse = Browse this disc
+exit = Exit
+[messages]
+unable = Unable to execute %s
+INI
+echo "an image from an earlier run" >"$work/out/disc.iso"
+cp "$work/out/disc.iso" "$work/earlier-image"
+float_wave() {  # a WAVE of 32-bit floats: format tag 3
+  printf 'RIFF\044\0\0\0WAVEfmt \020\0\0\0\003\0\001\0\100\037\0\0\0\175\0\0\004\0\040\0data\0\0\0\0'
+}
+set_key() { sed -i "s|^$1 = .*|$1 = $2|" brand.ini; }
+
+# what is done to a copy of the good brand | what make-disc says, one line per problem
+cases=(
+  "rm brand.ini|brand.ini is missing"
+  "rm picture.png|picture.png is missing: the launcher's round picture, 360x360"
+  "convert -size 300x360 xc:red picture.png|picture.png is 300x360, must be 360x360"
+  "convert -size 127x42 xc:red exit.png|exit.png is 127x42, must be 127x43"
+  "echo text >icon.png|icon.png can't be read as a picture"
+  "float_wave >press.wav|press.wav is not PCM (8 or 16 bits, 1 or 2 channels, 8000 to 48000 Hz)"
+  "echo RIFF >open.wav|open.wav is not a RIFF WAVE file"
+  "echo '[colours]' >>brand.ini|brand.ini line 16: unknown section [colours]; the sections are [product], [demo], [buttons], [messages]"
+  "sed -i 's/^browse =/brwose =/' brand.ini|brand.ini line 12: unknown key 'brwose' in [buttons]; the keys are install, demo, browse, exit
+brand.ini: [buttons] browse is missing"
+  "sed -i '/^exit =/d' brand.ini|brand.ini: [buttons] exit is missing"
+  "echo 'exit = Leave' >>brand.ini|brand.ini line 16: unknown key 'exit' in [messages]; the keys are unable"
+  "set_key unable 'Unable to run'|brand.ini: [messages] unable 'Unable to run' must hold exactly one %s (the command line) and no other %"
+  "set_key unable '%s failed: 100%%'|brand.ini: [messages] unable '%s failed: 100%%' must hold exactly one %s (the command line) and no other %"
+  "set_key path 'D:\\\\Demos\\\\Setup.exe'|brand.ini: [demo] path 'D:\\Demos\\Setup.exe': must be a relative Windows path with backslashes (Demos\\Inkwell\\Setup.exe)"
+  "set_key path 'Demos\\\\In?k\\\\Setup.exe'|brand.ini: [demo] path 'Demos\\In?k\\Setup.exe': 'In?k': < > : \" / \\ | ? * ; can't be in a name on the disc"
+  "set_key path 'SETUP.EXE'|brand.ini: [demo] path 'SETUP.EXE': 'SETUP.EXE' is the launcher's own file on the disc"
+  "set_key label quillmark|brand.ini: [product] label 'quillmark': a disc's volume label is 1 to 16 of the capitals A-Z, the digits 0-9 and _"
+  "set_key title $(printf 'T%.0s' {1..80})|brand.ini: [product] title is 80 characters long; the launcher holds at most 79"
+  "set_key version 2.x|brand.ini: [product] version '2.x' must be 1 to 4 numbers from 0 to 65535 with dots between (2.1)"
+  "printf '\\377\\n' >>brand.ini|brand.ini is not UTF-8"
+)
+for row in "${cases[@]}"; do
+  change=${row%%|*}
+  said=$(sed "s|^|make-disc: --brand $work/brand: |" <<<"${row#*|}")
+  rm -rf "$work/brand" && cp -r "$good" "$work/brand"
+  (cd "$work/brand" && eval "$change")
+  touch "$work/before"
+  sleep 1  # the check below compares modification times, which have whole seconds on some file systems
+  timeout 300 "$root/scripts/make-disc" --brand "$work/brand" --out "$work/out/disc.iso" \
+    >"$work/stdout" 2>"$work/stderr"
+  check "$change: exit code" 2 "$?"
+  check "$change: what it says" "$said" "$(cat "$work/stderr")"
+  check "$change: nothing on standard output" 0 "$(wc -c <"$work/stdout")"
+  check "$change: the earlier image" unchanged \
+    "$(cmp -s "$work/earlier-image" "$work/out/disc.iso" && echo unchanged)"
+  check "$change: files written" "" "$(find "$work" "$root"/build/brand-* "$root"/build/*.iso \
+    -newer "$work/before" -type f ! -name stdout ! -name stderr 2>/dev/null)"
+done
+
+checks_summary

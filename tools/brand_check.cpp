@@ -1,0 +1,108 @@
+// Checks a branded launcher's converted pictures, its sounds and its string table with the
+// launcher's own readers, built for the host: a brand that passes loads as the launcher
+// reads it, and plays every sound it carries.
+//   brand_check STRING_BLOCK BACKGROUND.BMP MASK.BMP FACE.BMP... [SOUND.wav...]
+// Prints one line per fault and exits 1 when there is any.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "media/dib.h"
+#include "media/string_block.h"
+#include "media/wave_image.h"
+
+namespace {
+
+constexpr size_t kFileHeaderBytes = 14;  // windres drops it from a bitmap resource
+
+bool ReadFile(const char* path, std::vector<uint8_t>& bytes) {
+  FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return false;
+  uint8_t chunk[4096];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    bytes.insert(bytes.end(), chunk, chunk + got);
+  std::fclose(file);
+  return true;
+}
+
+struct PictureRule {
+  int32_t width;
+  int32_t height;
+  uint16_t bitCount;
+};
+
+bool CheckPicture(const char* path, PictureRule rule) {
+  std::vector<uint8_t> bytes;
+  DibLayout layout;
+  if (!ReadFile(path, bytes) || bytes.size() <= kFileHeaderBytes ||
+      !ReadDibLayout(bytes.data() + kFileHeaderBytes, bytes.size() - kFileHeaderBytes,
+                     &layout)) {
+    std::printf("%s: the launcher's bitmap reader refuses it\n", path);
+    return false;
+  }
+  if (layout.width != rule.width || layout.height != rule.height ||
+      layout.bitCount != rule.bitCount) {
+    std::printf("%s: %dx%d at %u bits, must be %dx%d at %u\n", path, layout.width,
+                layout.height, layout.bitCount, rule.width, rule.height, rule.bitCount);
+    return false;
+  }
+  if (rule.bitCount == 8) {
+    uint8_t block[kLogPaletteBlockBytes];
+    if (FillLogPalette(bytes.data() + kFileHeaderBytes, block) != 256) {
+      std::printf("%s: no palette of 256 colours\n", path);
+      return false;
+    }
+  }
+  return true;
+}
+
+// A sound resource is the file's bytes as they are.
+bool CheckSound(const char* path) {
+  std::vector<uint8_t> bytes;
+  if (!ReadFile(path, bytes) || !WaveImagePlayable(bytes.data(), bytes.size())) {
+    std::printf("%s: the launcher's sound check refuses it; it would stay silent\n", path);
+    return false;
+  }
+  return true;
+}
+
+bool IsSound(const char* path) {
+  const size_t length = std::strlen(path);
+  return length > 4 && std::strcmp(path + length - 4, ".wav") == 0;
+}
+
+// Strings 1000 to 1007 are entries 8 to 15 of their block.
+bool CheckStrings(const char* path) {
+  std::vector<uint8_t> block;
+  if (!ReadFile(path, block)) {
+    std::printf("%s: can't be read\n", path);
+    return false;
+  }
+  for (int index = 8; index < kStringsPerBlock; ++index) {
+    if (!StringBlockHolds(block.data(), block.size(), index)) {
+      std::printf("%s: string %d lies outside its block\n", path, 992 + index);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: brand_check STRING_BLOCK BACKGROUND.BMP MASK.BMP FACE.BMP..."
+                         " [SOUND.wav...]\n");
+    return 2;
+  }
+  bool good = CheckStrings(argv[1]);
+  good = CheckPicture(argv[2], {360, 360, 8}) && good;
+  good = CheckPicture(argv[3], {127, 43, 1}) && good;
+  for (int i = 4; i < argc; ++i) {
+    const bool checked = IsSound(argv[i]) ? CheckSound(argv[i]) : CheckPicture(argv[i], {127, 43, 8});
+    good = checked && good;
+  }
+  return good ? 0 : 1;
+}
