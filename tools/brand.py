@@ -27,23 +27,19 @@ import time
 import unicodedata
 from pathlib import Path
 
+# The buttons' places, the corner colour and the 16 colours every display mode has, as the
+# launcher and its asset checker know them.
+from check_assets import BUTTON_PLACES, CORNER_INDEX, STANDARD_COLOURS
+
 REPO = Path(__file__).resolve().parent.parent
 NORVANE = REPO / "resources"
 
 PICTURE = 360
 FACE_WIDTH, FACE_HEIGHT, FRAME = 127, 43, 42
 NORMAL, HIGHLIGHTED, PRESSED = 0, 42, 84
-BUTTON_PLACES = {201: (217, 109), 202: (242, 162), 203: (193, 203), 204: (248, 42)}
 FACE_FILES = {201: "install.png", 202: "demo.png", 203: "browse.png", 204: "exit.png"}
 SOUND_FILES = ["press.wav", "release.wav", "highlight.wav", "open.wav", "ready.wav",
                "close.wav"]
-CORNER_INDEX = 7
-STANDARD_COLOURS = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (128, 128, 128),
-    (192, 192, 192), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
 
 # The launcher's buffers, in UTF-16 units without the terminator (media/resource_strings.h,
 # commands/failure_message.h, the demo path's commands/command_lines.h).
