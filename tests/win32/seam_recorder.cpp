@@ -144,6 +144,21 @@ int StartHandlesOpen() {
   return open;
 }
 
+void Reset() {
+  tick = 100000;
+  tickAdvance = 0;
+  slowMachine = 0;
+  displayFails = false;
+  soundLog.clear();
+  launchLog.clear();
+  execError = 0;
+  execForReal = false;
+  shellError = 0;
+  shellForReal = false;
+  windowsDirectoryFails = false;
+  startHandles.clear();
+}
+
 void Install() {
   platform.getTickCount = FakeTick;
   platform.getSystemMetrics = FakeMetrics;

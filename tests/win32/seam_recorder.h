@@ -34,4 +34,7 @@ extern bool windowsDirectoryFails;  // the Windows directory can't be had
 // Installs the test doubles above in `platform`; the rest stays real.
 void Install();
 
+// Puts every variable above back to its value at process start, and empties the logs.
+void Reset();
+
 }  // namespace seam

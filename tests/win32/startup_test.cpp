@@ -47,8 +47,9 @@ TEST(Startup, ExitsWith2WhenThePictureIsStoredTopDown) {
   seam::tickAdvance = 100;  // an open that never meets its end still meets the time limit
   HMODULE art = LoadLibraryA("top_down_picture.dll");
   ASSERT_NE(nullptr, art);
-  SetTimer(nullptr, 0, 3000, GiveUp);  // the loop a faulty start-up would enter
+  const UINT_PTR giveUp = SetTimer(nullptr, 0, 3000, GiveUp);  // the loop a faulty start-up would enter
   EXPECT_EQ(kExitNoWindow, RunLauncher(art));
+  KillTimer(nullptr, giveUp);
   EXPECT_EQ(nullptr, state.background);
   EXPECT_EQ(nullptr, FindWindowW(kClassName, nullptr));
 }
