@@ -63,6 +63,12 @@ for key in Down Right Up Left; do
   done
 done
 
+# On the bare launcher window, an arrow gives the last highlighted button the focus, as Tab does.
+xdotool mousemove $((left + 170)) $((top + 300))
+expect_frames "pointer on the picture again"
+xdotool key Up
+expect_frames "Up on the launcher" $at=highlighted
+
 xdotool mousemove $(button_centre 203) mousedown 1
 expect_frames "203 held down" 203=pressed
 # Dragged off while held, the button stands up again and takes no click when let go.

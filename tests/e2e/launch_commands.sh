@@ -5,8 +5,8 @@
 # in its own folder, and stays open. While an installer works before its first window,
 # the highlight follows the pointer. With the installer gone, button 201 shows "Unable to
 # execute D:\SETUP.EXE", and without the demo's folder button 202 "Unable to execute
-# D:\Demos\Ravelcog\Setup.exe"; Enter closes each box and a double-click still ends the
-# launcher with 0.
+# D:\Demos\Ravelcog\Setup.exe"; Enter or Esc closes each box (and only the box) and a
+# double-click still ends the launcher with 0.
 #   launch_commands.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
@@ -116,7 +116,10 @@ click_button 202 140 60
 wait_for 60 message_boxes_open || fail "no message box for the missing demo folder"
 grep -qF 'trace:msgbox:MSGBOX_OnInit L"Unable to execute D:\\Demos\\Ravelcog\\Setup.exe"' \
   "$exit_file.log" || fail "the box doesn't read Unable to execute D:\\Demos\\Ravelcog\\Setup.exe"
-xdotool key Return
-wait_for 30 no_message_box || fail "Enter didn't close the message box"
-echo "without the demo's folder, button 202 showed Unable to execute D:\\Demos\\Ravelcog\\Setup.exe"
+# Esc there is the box's own: it closes the box, and the launcher stays.
+xdotool key Escape
+wait_for 30 no_message_box || fail "Esc didn't close the message box"
+! wait_for 3 test -s "$exit_file" || fail "Esc at the message box closed the launcher too"
+launcher_at 140 60 || fail "Esc at the message box moved the launcher"
+echo "without the demo's folder, button 202 showed Unable to execute D:\\Demos\\Ravelcog\\Setup.exe; Esc closed the box only"
 expect_double_click_closes

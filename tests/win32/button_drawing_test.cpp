@@ -8,7 +8,12 @@
 
 namespace {
 
-class ButtonDrawing : public LiveLauncher {};
+class ButtonDrawing : public LiveLauncher {
+ protected:
+  // Esc leaves as EXIT does, at a button or at the bare launcher window: the closing
+  // transition (its sound, the halves off the screen), then the launcher closes.
+  void ExpectEscClosesAsExitDoes(const char* esc);
+};
 class ButtonDrawingDepth8 : public LiveLauncher {};
 
 DRAWITEMSTRUCT Request(HWND button, UINT action, UINT itemState, HDC dc) {
@@ -133,6 +138,25 @@ TEST_F(ButtonDrawing, AClickOnExitSoundsThenClosesTheLauncher) {
                 "release 204: its sounds, then the closing transition");
   EXPECT_TRUE(PumpMessages()) << "the launcher closed";
   EXPECT_FALSE(IsWindow(launcher_));
+}
+
+void ButtonDrawing::ExpectEscClosesAsExitDoes(const char* esc) {
+  MoveRecorder moves;
+  seam::soundLog.clear();
+  Do(esc);
+  EXPECT_EQ((std::vector<std::string>{"stop", "play 305", "stop"}), seam::soundLog) << esc;
+  ASSERT_FALSE(moves.MovesOf(0).empty()) << esc;
+  EXPECT_EQ(-180, moves.MovesOf(0).back().y) << esc << ": the upper half left the screen";
+  EXPECT_TRUE(PumpMessages()) << esc << ": the launcher closed";
+  EXPECT_FALSE(IsWindow(state.pieceWindows[0])) << esc;
+}
+
+TEST_F(ButtonDrawing, EscAtAButtonClosesAsExitDoes) { ExpectEscClosesAsExitDoes("esc 203"); }
+
+TEST_F(ButtonDrawing, EscAtTheLauncherWindowClosesAsExitDoes) {
+  Do("mouse 203");
+  Do("mouse picture");  // the focus goes to the launcher window itself
+  ExpectEscClosesAsExitDoes("esc launcher");
 }
 
 // The device pixels of an 8-bit bitmap, as the raster operations see them.

@@ -25,6 +25,7 @@ class LiveLauncher : public ::testing::Test {
   //   "mouse 203", "mouse picture"      a pointer move over a button or the picture
   //   "tab 201", "shift-tab 201"        Tab at a button
   //   "tab launcher", "key launcher"    Tab, or another key, at the launcher window
+  //   "esc 203", "esc launcher"         Esc at a button or at the launcher window
   //   "activate N", "ncactivate N"      WM_ACTIVATE, WM_NCACTIVATE with wParam N
   //   "press 202", "release 202"        the left mouse button at the middle of a button
   //   "drag-off 202", "drag-on 202"     the pointer moving off or back onto a held button
@@ -50,6 +51,8 @@ class LiveLauncher : public ::testing::Test {
       SetKeyboardState(keys);
     } else if (kind == "key") {
       SendMessageA(at, WM_KEYDOWN, VK_SPACE, 1);
+    } else if (kind == "esc") {
+      SendMessageA(at, WM_KEYDOWN, VK_ESCAPE, 1);
     } else if (kind == "activate") {
       EXPECT_EQ(0, SendMessageA(launcher_, WM_ACTIVATE, value, 0)) << event;
     } else if (kind == "ncactivate") {
