@@ -16,6 +16,7 @@ edge are skipped: how a region rounds its boundary belongs to the platform. With
 are compared by the top 5 bits of each colour, however the screenshot widened them again:
 Wine converts pictures for such a screen through 5 bits of green, so the sixth is 0.
 Standard library only."""
+import math
 import os
 import struct
 import sys
@@ -28,6 +29,7 @@ FRAME_XS = {"normal": 0, "highlighted": 42, "pressed": 84}
 
 
 def read_ppm(path):
+    """Width, height and the RGB bytes, row after row."""
     with open(path, "rb") as f:
         data = f.read()
     fields, pos = [], 0
@@ -44,13 +46,11 @@ def read_ppm(path):
         pos = end
     if fields[0] != b"P6" or int(fields[3]) != 255:
         raise SystemExit(f"{path}: not an 8-bit binary PPM")
-    width, height = int(fields[1]), int(fields[2])
-    pixels = data[pos + 1:]
-    return width, height, lambda x, y: tuple(pixels[3 * (y * width + x):3 * (y * width + x) + 3])
+    return int(fields[1]), int(fields[2]), data[pos + 1:]
 
 
 def read_picture(path):
-    """An 8-bit bottom-up BMP: returns width, height and a pixel(x, y) -> (r, g, b)."""
+    """An 8-bit bottom-up BMP: width, height and its rows of RGB bytes, top row first."""
     with open(path, "rb") as f:
         data = f.read()
     offset = struct.unpack_from("<I", data, 10)[0]
@@ -58,28 +58,32 @@ def read_picture(path):
     bits = struct.unpack_from("<H", data, 28)[0]
     if bits != 8 or height <= 0:
         raise SystemExit(f"{path}: expected an 8-bit bottom-up picture")
-    table = data[54:54 + 1024]
+    table = data[54:54 + 1024].ljust(1024, b"\0")
+    # One translation per colour channel turns a row of indices into that channel's bytes:
+    # whole rows at once, which a pixel loop can't match on an emulated machine.
+    reds, greens, blues = table[2::4], table[1::4], table[0::4]
     row_bytes = (width + 3) & ~3
+    rows = []
+    for y in range(height):
+        start = offset + (height - 1 - y) * row_bytes
+        indices = data[start:start + width]
+        row = bytearray(3 * width)
+        row[0::3], row[1::3], row[2::3] = (indices.translate(reds), indices.translate(greens),
+                                           indices.translate(blues))
+        rows.append(row)
+    return width, height, rows
 
-    def pixel(x, y):
-        index = data[offset + (height - 1 - y) * row_bytes + x]
-        b, g, r = table[4 * index:4 * index + 3]
-        return (r, g, b)
 
-    return width, height, pixel
-
-
-def expected_screen(picture, picture_path, frames):
-    """pixel(x, y) of the launcher as it should look with each button in its frame."""
+def expected_screen(rows, picture_path, frames):
+    """The launcher's rows as they should look with each button in its frame."""
     folder = os.path.dirname(picture_path)
-    squares = {}
     for button, (bx, by) in BUTTON_PLACES.items():
         frame_x = FRAME_XS[frames.get(button, "normal")]
         _, _, face = read_picture(os.path.join(folder, f"face{button}.bmp"))
         for j in range(1, BUTTON_SIZE):
-            for i in range(1, BUTTON_SIZE):
-                squares[(bx + i, by + j)] = face(frame_x + i, j)
-    return lambda x, y: squares[(x, y)] if (x, y) in squares else picture(x, y)
+            rows[by + j][3 * (bx + 1):3 * (bx + BUTTON_SIZE)] = \
+                face[j][3 * (frame_x + 1):3 * (frame_x + BUTTON_SIZE)]
+    return rows
 
 
 def parse_frames(args):
@@ -100,31 +104,72 @@ def ellipse_distance(x, y, w, h):
     return (1 - r) * min(rx, ry)
 
 
+def run_where(holds, y, w, h, radius, lo, hi):
+    """The x in [lo, hi) of row y where holds(x): one run, as the ellipse_distance is highest
+    at the middle and falls off to both sides. radius is the ellipse's the test stands for
+    (in units of the half-axes); the ends are then settled by holds itself."""
+    a = b = int((w - 1) / 2)
+    dy = (y + 0.5 - h / 2) / (h / 2)
+    if radius * radius > dy * dy:
+        half = w / 2 * math.sqrt(radius * radius - dy * dy)
+        a, b = int(math.floor(w / 2 - 0.5 - half)), int(math.ceil(w / 2 - 0.5 + half)) + 1
+    a, b = min(max(a, lo), hi), min(max(b, lo), hi)
+    while a > lo and holds(a - 1):
+        a -= 1
+    while a < b and not holds(a):
+        a += 1
+    while b < hi and holds(b):
+        b += 1
+    while b > a and not holds(b - 1):
+        b -= 1
+    return a, b
+
+
+def pixels_of(row):
+    return [tuple(row[i:i + 3]) for i in range(0, len(row), 3)]
+
+
 def main():
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     palette = "--palette" in sys.argv
-    reduce = (lambda c: (c[0] >> 3, c[1] >> 3, c[2] >> 3)) if "--depth16" in sys.argv else \
-        (lambda c: c)
+    top5 = bytes(i >> 3 for i in range(256))
+    reduce = (lambda row: row.translate(top5)) if "--depth16" in sys.argv else (lambda row: row)
     shot_path, picture_path, left, top = args[0], args[1], int(args[2]), int(args[3])
     frames = parse_frames(args[4:])
     sw, sh, screen = read_ppm(shot_path)
-    w, h, picture = read_picture(picture_path)
-    picture = expected_screen(picture, picture_path, frames)
-    desktop = (0, 0, 0)
+    w, h, rows = read_picture(picture_path)
+    picture = expected_screen(rows, picture_path, frames)
+    inner = 1 - EDGE_MARGIN / min(w / 2, h / 2)
+    outer = 1 + EDGE_MARGIN / min(w / 2, h / 2)
     wrong_inside, wrong_outside, inside_colours = [], [], set()
     for y in range(-4, h + 4):
-        for x in range(-4, w + 4):
-            sx, sy = left + x, top + y
-            if not (0 <= sx < sw and 0 <= sy < sh):
-                continue
-            d = ellipse_distance(x, y, w, h)
-            seen = screen(sx, sy)
-            if d > EDGE_MARGIN:
-                inside_colours.add(seen)
-                if not palette and reduce(seen) != reduce(picture(x, y)):
-                    wrong_inside.append((x, y, seen, picture(x, y)))
-            elif d < -EDGE_MARGIN and seen != desktop:
-                wrong_outside.append((x, y, seen))
+        sy = top + y
+        if not 0 <= sy < sh:
+            continue
+        lo, hi = max(-4, -left), min(w + 4, sw - left)
+        if lo >= hi:
+            continue
+        def seen(a, b):
+            return screen[3 * (sy * sw + left + a):3 * (sy * sw + left + b)]
+        a, b = run_where(lambda x: ellipse_distance(x, y, w, h) > EDGE_MARGIN, y, w, h, inner,
+                         lo, hi)
+        if a < b:
+            shown, wanted = seen(a, b), picture[y][3 * a:3 * b]
+            if len(inside_colours) < 4:
+                inside_colours.update(pixels_of(shown))
+            if not palette and reduce(shown) != reduce(wanted):
+                for x, got, want in zip(range(a, b), pixels_of(shown), pixels_of(wanted)):
+                    if reduce(bytes(got)) != reduce(bytes(want)):
+                        wrong_inside.append((x, y, got, want))
+        c, e = run_where(lambda x: ellipse_distance(x, y, w, h) >= -EDGE_MARGIN, y, w, h, outer,
+                         lo, hi)
+        if c == e:
+            c = e = hi
+        for start, end in ((lo, c), (e, hi)):
+            shown = seen(start, end)
+            if shown.count(0) != len(shown):
+                wrong_outside += [(x, y, got) for x, got in zip(range(start, end), pixels_of(shown))
+                                  if got != (0, 0, 0)]
     problems = []
     if wrong_inside:
         problems.append(f"{len(wrong_inside)} pixels inside the ellipse differ from the picture, "
