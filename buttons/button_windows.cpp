@@ -12,6 +12,7 @@ namespace {
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
 static_assert(kButtonStyle == 0x5001000B, "the buttons' style");
 constexpr int kClassNameSize = 64;
+constexpr LPARAM kKeyWasDown = 1 << 30;  // a key-down's previous key state
 
 // The name is the button's window text, which screen readers read out; the button is
 // owner-drawn, so nothing ever paints it. Without its string the button stays nameless.
@@ -63,7 +64,11 @@ LRESULT CALLBACK ButtonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return 0;
   }
   // Enter presses the button exactly as Space does, by the button class's own handling of
-  // Space: the pressed frame while held, the command once when let go.
+  // Space: the pressed frame while held, the command once when let go. A held key repeats
+  // its key-down; the button is pressed already, and some button classes would draw the
+  // pressed frame and play its sound again on every repeat.
+  const bool pressKey = wParam == VK_SPACE || wParam == VK_RETURN;
+  if (message == WM_KEYDOWN && pressKey && (lParam & kKeyWasDown)) return 0;
   if ((message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_RETURN) wParam = VK_SPACE;
   if (message == WM_MOUSEMOVE) OnButtonMouseMove(hwnd);
   return CallWindowProcW(state.buttonOriginalProc, hwnd, message, wParam, lParam);

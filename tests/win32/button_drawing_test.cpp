@@ -114,6 +114,8 @@ TEST_F(ButtonDrawing, PressesAndReleasesSoundAndDrawAsTheyHappen) {
       {"drag-off 202", {"play 301", "draw 202 select highlighted"}},
       {"release-off 202", {}},
       {"space-down 202", {"play 300", "draw 202 select pressed"}},
+      {"space-repeat 202", {}},  // held: nothing more, however long
+      {"enter-repeat 202", {}},
   };
   EffectRecorder recorder(launcher_);
   for (const PressStep& step : steps) {

@@ -31,6 +31,7 @@ class LiveLauncher : public ::testing::Test {
   //   "drag-off 202", "drag-on 202"     the pointer moving off or back onto a held button
   //   "release-off 202"                 letting go of a button away from it
   //   "space-down 204", "space-up 204"  the space bar at a button
+  //   "space-repeat 204", "enter-repeat 204"  the repeated key-down of a held key
   //   "repaint 202"                     a full repaint of a button
   void Do(const std::string& event) {
     std::istringstream words(event);
@@ -67,6 +68,9 @@ class LiveLauncher : public ::testing::Test {
       SendMessageA(at, WM_LBUTTONUP, 0, outside);
     } else if (kind == "space-down" || kind == "space-up") {
       SendMessageA(at, kind == "space-down" ? WM_KEYDOWN : WM_KEYUP, VK_SPACE, 1);
+    } else if (kind == "space-repeat" || kind == "enter-repeat") {
+      const LPARAM repeated = 1 | (1 << 30);  // the key was down already
+      SendMessageA(at, WM_KEYDOWN, kind == "space-repeat" ? VK_SPACE : VK_RETURN, repeated);
     } else if (kind == "repaint") {
       InvalidateRect(at, nullptr, FALSE);
       UpdateWindow(at);
