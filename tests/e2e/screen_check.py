@@ -105,9 +105,10 @@ def ellipse_distance(x, y, w, h):
 
 
 def run_where(holds, y, w, h, radius, lo, hi):
-    """The x in [lo, hi) of row y where holds(x): one run, as the ellipse_distance is highest
-    at the middle and falls off to both sides. radius is the ellipse's the test stands for
-    (in units of the half-axes); the ends are then settled by holds itself."""
+    """The x in [lo, hi) of row y where holds(x), a test on ellipse_distance: one run, as that
+    distance is highest in the middle and falls off to both sides. The run is first guessed
+    from the ellipse of the given radius (in half-axes) that the test stands for; holds
+    itself then settles both ends, so that rounding can't move them."""
     a = b = int((w - 1) / 2)
     dy = (y + 0.5 - h / 2) / (h / 2)
     if radius * radius > dy * dy:
@@ -142,12 +143,10 @@ def main():
     inner = 1 - EDGE_MARGIN / min(w / 2, h / 2)
     outer = 1 + EDGE_MARGIN / min(w / 2, h / 2)
     wrong_inside, wrong_outside, inside_colours = [], [], set()
-    for y in range(-4, h + 4):
+    lo, hi = max(-4, -left), min(w + 4, sw - left)  # the columns on the screen
+    for y in range(-4, h + 4) if lo < hi else ():
         sy = top + y
         if not 0 <= sy < sh:
-            continue
-        lo, hi = max(-4, -left), min(w + 4, sw - left)
-        if lo >= hi:
             continue
         def seen(a, b):
             return screen[3 * (sy * sw + left + a):3 * (sy * sw + left + b)]

@@ -47,7 +47,8 @@ TEST(Startup, ExitsWith2WhenThePictureIsStoredTopDown) {
   seam::tickAdvance = 100;  // an open that never meets its end still meets the time limit
   HMODULE art = LoadLibraryA("top_down_picture.dll");
   ASSERT_NE(nullptr, art);
-  const UINT_PTR giveUp = SetTimer(nullptr, 0, 3000, GiveUp);  // the loop a faulty start-up would enter
+  // The loop a faulty start-up would enter ends; the timer goes with the test.
+  const UINT_PTR giveUp = SetTimer(nullptr, 0, 3000, GiveUp);
   EXPECT_EQ(kExitNoWindow, RunLauncher(art));
   KillTimer(nullptr, giveUp);
   EXPECT_EQ(nullptr, state.background);
