@@ -38,7 +38,7 @@ void RecordModuleDirectory() {
   if (state.moduleDirectoryWhole) StripFileName(state.moduleDirectory);
 }
 
-int RunLauncher(HINSTANCE instance) {
+int OpenLauncher(HINSTANCE instance) {
   state.instance = instance;
   RecordModuleDirectory();
   LeaveTheDisc();
@@ -46,6 +46,12 @@ int RunLauncher(HINSTANCE instance) {
   LoadSounds();
   if (!RegisterLauncherClass()) return kExitNoWindowClass;
   if (LoadArtAndOpen() == nullptr) return kExitNoWindow;
+  return kExitNormal;
+}
+
+int RunLauncher(HINSTANCE instance) {
+  const int opened = OpenLauncher(instance);
+  if (opened != kExitNormal) return opened;
   RunMessageLoop();
   FreeSounds();
   return kExitNormal;

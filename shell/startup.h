@@ -10,6 +10,10 @@ constexpr int kExitNoDisplay = 3;
 // The start-up sequence and the message loop; returns the exit code.
 int RunLauncher(HINSTANCE instance);
 
+// The start-up sequence up to the end of the opening transition: kExitNormal with the
+// launcher open, else the exit code it ends with.
+int OpenLauncher(HINSTANCE instance);
+
 // Records the directory of the running executable in `moduleDirectory`.
 void RecordModuleDirectory();
 

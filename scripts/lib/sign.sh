@@ -2,14 +2,24 @@
 # PKCS#12 file (osslsigncode, SHA-256), and which programs on the disc carry a signature.
 # Sourced by scripts/make-disc, which defines bad_input and run_explained.
 
-# Set by check_signing_input, used by sign_launcher.
+# Set by check_signing_input, used by sign_launcher. The password stays in this shell: it
+# reaches the tools through a pipe on fd 3 (password_pipe), never a file or a command line.
 signing_p12=""
+signing_password=""
 signing_timestamp=""
 signing_dir=""
 signer_name=""
 signer_expiry=""
-openssl_password=()
-osslsigncode_password=()
+
+password_pipe() { printf '%s\n' "$signing_password"; }
+# The tools' options that read it from fd 3. Neither reads an empty password from a file:
+# that one goes as an empty word.
+openssl_password_options() {
+  if [ -n "$signing_password" ]; then echo "-passin fd:3"; else echo "-passin pass:"; fi
+}
+osslsigncode_password_options() {
+  if [ -n "$signing_password" ]; then printf '%s\n' -readpass /dev/fd/3; else printf '%s\n' -pass ""; fi
+}
 
 # Windows names the program after its window title in the consent prompt: a brand's title
 # (BRAND_TITLE, from scripts/lib/brand.sh), else Norvane's.
@@ -41,39 +51,33 @@ offline_verify_options() {
 }
 
 public_key_of_certificate() { openssl x509 -in "$1" -noout -pubkey 2>/dev/null; }
-public_key_of_key() { openssl pkey -in "$1" -pubout 2>/dev/null; }
 
-# Opens the PKCS#12 file with the password from the first line of $2 (empty without it),
-# into the private folder $4, and refuses what can't sign a program that Windows would
-# accept today: the one line of bad_input for each. $3 is the time stamp server or empty.
+# Opens the PKCS#12 file with the password from the first line of $2 (empty without it)
+# and refuses what can't sign a program that Windows would accept today: the one line of
+# bad_input for each. $3 is the time stamp server or empty. Only the certificates are
+# written, into the private folder $4; the key goes through a pipe for its public half.
 check_signing_input() {
-  local p12=$1 password_file=$2 url=$3 line="" said option
+  local p12=$1 password_file=$2 url=$3 line="" said option pkcs12_option=""
   signing_p12=$p12 signing_timestamp=$url signing_dir=$4
   readable_file --sign "$p12"
   case $url in
     "" | http://?* | https://?*) ;;
     *) bad_input "--timestamp $url: not an http:// or https:// address" ;;
   esac
-  # Neither tool reads an empty password from a file; a real one never goes on a command line.
-  openssl_password=(-passin pass:) osslsigncode_password=(-pass "")
   if [ -n "$password_file" ]; then
     readable_file --sign-password-file "$password_file"
     IFS= read -r line <"$password_file" || [ -n "$line" ] || true
     line=${line%$'\r'}
-    if [ -n "$line" ]; then
-      printf '%s' "$line" >"$signing_dir/password"
-      openssl_password=(-passin "file:$signing_dir/password")
-      osslsigncode_password=(-readpass "$signing_dir/password")
-    fi
   fi
+  signing_password=$line
 
   # Files exported by older Windows encrypt with algorithms that OpenSSL keeps apart.
   local opened=no
   for option in "" -legacy; do
-    rm -f "$signing_dir/p12.pem"
-    # shellcheck disable=SC2086  # no option is no word
-    said=$(openssl pkcs12 $option -in "$p12" "${openssl_password[@]}" -nodes \
-      -out "$signing_dir/p12.pem" 2>&1) && opened=yes && break
+    # shellcheck disable=SC2046,SC2086  # options are words; no option is no word
+    said=$(openssl pkcs12 $option -in "$p12" $(openssl_password_options) -nokeys \
+      -out "$signing_dir/certificates.pem" 2>&1 3< <(password_pipe)) &&
+      opened=yes pkcs12_option=$option && break
     case $said in
       *"Mac verify error"*)
         [ -n "$line" ] || bad_input "--sign $p12: needs its password (--sign-password-file FILE)"
@@ -86,15 +90,15 @@ check_signing_input() {
   done
   [ "$opened" = yes ] || bad_input "--sign $p12: OpenSSL can't open it: $(tail -n 1 <<<"$said")"
   awk -v dir="$signing_dir" '
-    /^-----BEGIN/ { n++; file = dir "/" ($0 ~ /PRIVATE KEY/ ? "key" : "certificate") n ".pem" }
+    /^-----BEGIN CERTIFICATE/ { n++; file = dir "/certificate" n ".pem" }
     file { print > file }
-    /^-----END/ { close(file); file = "" }' "$signing_dir/p12.pem"
-  rm -f "$signing_dir/p12.pem"
-  local keys=("$signing_dir"/key*.pem) certificates=("$signing_dir"/certificate*.pem) signer=""
-  [ -f "${keys[0]}" ] || bad_input "--sign $p12 holds no private key"
+    /^-----END/ && file { close(file); file = "" }' "$signing_dir/certificates.pem"
+  local certificates=("$signing_dir"/certificate[0-9]*.pem) signer="" key_public certificate
+  # shellcheck disable=SC2046,SC2086  # options are words; no option is no word
+  key_public=$(openssl pkcs12 $pkcs12_option -in "$p12" $(openssl_password_options) -nocerts \
+    -nodes 2>/dev/null 3< <(password_pipe) | openssl pkey -pubout 2>/dev/null)
+  [ -n "$key_public" ] || bad_input "--sign $p12 holds no private key"
   [ -f "${certificates[0]}" ] || bad_input "--sign $p12 holds no certificate"
-  local key_public certificate
-  key_public=$(public_key_of_key "${keys[0]}")
   for certificate in "${certificates[@]}"; do
     [ "$(public_key_of_certificate "$certificate")" = "$key_public" ] || continue
     signer=$certificate
@@ -124,13 +128,14 @@ check_signing_input() {
 # the chain. Anything else fails with the tools' words.
 sign_launcher() {
   local unsigned=$1 signed=$2 rc
-  local sign_command=(sign -pkcs12 "$signing_p12" "${osslsigncode_password[@]}" -h sha256
-    -n "$(signed_program_name)")
+  local sign_command=(sign -pkcs12 "$signing_p12") option
+  while IFS= read -r option; do sign_command+=("$option"); done < <(osslsigncode_password_options)
+  sign_command+=(-h sha256 -n "$(signed_program_name)")
   [ -z "$signing_timestamp" ] || sign_command+=(-ts "$signing_timestamp")
   mkdir -p "$(dirname "$signed")" && rm -f "$signed" "$signed.partial" || return 1
   # osslsigncode waits for ever on a server that takes the connection and never answers.
   run_explained timeout 120 osslsigncode "${sign_command[@]}" -in "$unsigned" \
-    -out "$signed.partial"
+    -out "$signed.partial" 3< <(password_pipe)
   rc=$?
   if [ "$rc" != 0 ]; then
     [ "$rc" != 124 ] ||

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The disc image from scripts/make-disc, read back with xorriso: both name trees hold the
-# expected names, each file equal to its source (AUTORUN.INF byte for byte), and the label.
+# expected names, each file equal to its source (AUTORUN.INF byte for byte), and the label;
+# a second run whose preview fails leaves that image as it was.
 # Then the files read back become D:, a CD-ROM with that label as Windows reports it, and
 # the real launcher runs as D:\LAUNCH.EXE: 201, 202 and 203 start the disc's SETUP.EXE, its
 # demo installer and Explorer on D:\, and a double-click ends it with exit code 0.
@@ -46,6 +47,13 @@ fi
 "$root/scripts/make-disc" --out "$image" --setup "$in/setup.exe" --demo "$in/demo.exe" \
   --add "$in/content" "${signing[@]}" >"$work/make-disc.log" 2>&1 ||
   fail "scripts/make-disc failed: $(tail -n 5 "$work/make-disc.log")"
+# A preview that fails (no Windows build to run it on) leaves the image as it was.
+cp "$image" "$work/earlier.iso"
+LAUNCHER_ARCH=none "$root/scripts/make-disc" --out "$image" --preview >"$work/preview.log" 2>&1 &&
+  fail "make-disc passed a failed preview"
+grep -q "the preview failed; no image written" "$work/preview.log" && cmp -s "$work/earlier.iso" "$image" &&
+  [ -z "$(find "$work" -maxdepth 1 -name '.norvane-disc.iso.*')" ] ||
+  fail "after a failed preview, the image or a partial one changed: $(tail -n 3 "$work/preview.log")"
 for row in "LAUNCH.EXE|$mark" "SETUP.EXE|unsigned" "Demos\\Ravelcog\\Setup.exe|$mark"; do
   grep -F "  ${row%|*} " "$work/make-disc.log" | grep -q " bytes  ${row#*|}$" ||
     fail "make-disc's list doesn't mark ${row%|*} as ${row#*|}: $(cat "$work/make-disc.log")"

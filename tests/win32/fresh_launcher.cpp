@@ -1,12 +1,18 @@
 // Every test starts from the launcher's state at process start, as if it ran alone: the
 // whole program then runs in one Wine process, which the emulated 32-bit machine needs
 // (each process start costs it seconds). After each test its launcher windows go, its
-// window class is unregistered, its queue is emptied, and the launcher's statics, the
-// seams and the current directory are put back.
+// thread timers are killed (a timer left by a failed test would fire in the next one),
+// its queue is emptied, what the launcher's statics hold is released, its window class
+// unregistered, and the statics, the seams and the current directory are put back.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <vector>
+
 #include "buttons/button_table.h"
+#include "import_patch.h"
+#include "media/gdi_handles.h"
+#include "media/sound_bank.h"
 #include "seam_recorder.h"
 #include "shell/launcher_names.h"
 #include "shell/launcher_state.h"
@@ -21,6 +27,31 @@ struct Initial {
   ButtonRecord mask;
   char directory[MAX_PATH];
 };
+
+// Every thread timer a test sets: the platform can't list them.
+std::vector<UINT_PTR> threadTimers;
+ImportPatch* setTimerPatch = nullptr;
+
+UINT_PTR WINAPI RecordThreadTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+  const UINT_PTR timer =
+      reinterpret_cast<decltype(&SetTimer)>(setTimerPatch->Original())(window, id, elapse, proc);
+  if (window == nullptr && timer != 0) threadTimers.push_back(timer);
+  return timer;
+}
+
+void KillThreadTimers() {
+  for (UINT_PTR timer : threadTimers) KillTimer(nullptr, timer);
+  threadTimers.clear();
+}
+
+// The art and sounds the last test left loaded, whether or not its window took them.
+void ReleaseLauncherHoldings() {
+  DeleteAndClear(state.background);
+  DeleteAndClear(state.palette);
+  for (ButtonRecord& button : buttonTable) ReleaseBitmapPair(button);
+  ReleaseBitmapPair(maskRecord);
+  FreeSounds();
+}
 
 BOOL CALLBACK DestroyIfLauncher(HWND window, LPARAM) {
   wchar_t name[64] = L"";
@@ -37,15 +68,18 @@ class FreshLauncherEachTest : public ::testing::EmptyTestEventListener {
     for (int i = 0; i < kButtonCount; ++i) initial_.buttons[i] = buttonTable[i];
     initial_.mask = maskRecord;
     GetCurrentDirectoryA(MAX_PATH, initial_.directory);
+    setTimerPatch = new ImportPatch("USER32.dll", "SetTimer", reinterpret_cast<void*>(RecordThreadTimer));
   }
 
   void OnTestEnd(const ::testing::TestInfo&) override {
     ReleaseCapture();
+    KillThreadTimers();
     EnumThreadWindows(GetCurrentThreadId(), DestroyIfLauncher, 0);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message != WM_QUIT) DispatchMessageA(&msg);
     }
+    ReleaseLauncherHoldings();
     UnregisterClassW(kClassName, GetModuleHandleA(nullptr));
     if (state.instance != nullptr) UnregisterClassW(kClassName, state.instance);
     state = initial_.launcher;

@@ -21,7 +21,7 @@
 #include "shell/platform_seam.h"
 #include "shell/single_launcher.h"
 #include "shell/startup.h"
-#include "media/sound_bank.h"
+#include "shell/system_library.h"
 #include "tools/bench/private_bytes.h"
 
 namespace {
@@ -54,18 +54,27 @@ DWORD WINAPI RecordingTick() {
 BOOL WINAPI Silent(LPCSTR, UINT) { return TRUE; }
 BOOL WINAPI SilentStop(LPCSTR, HMODULE, DWORD) { return TRUE; }
 
+// When the display survey got its information context, the end of the display driver's
+// first use.
+double displayGiven = 0;
+decltype(platform.createDisplayInfoContext) realDisplayInfoContext = nullptr;
+HDC WINAPI TimedDisplayInfoContext(LPCSTR driver, LPCSTR device, LPCSTR port, const DEVMODEA* mode) {
+  HDC info = realDisplayInfoContext(driver, device, port, mode);
+  displayGiven = Now();
+  return info;
+}
+
 void InstallBenchSeams() {
   platform.getTickCount = RecordingTick;
   platform.sndPlaySound = Silent;
   platform.stopSounds = SilentStop;
+  realDisplayInfoContext = platform.createDisplayInfoContext;
+  platform.createDisplayInfoContext = TimedDisplayInfoContext;
 }
 
-void Prepare() {
-  state.instance = GetModuleHandleA(nullptr);
-  RecordModuleDirectory();
-  SurveyDisplay();
-  LoadSounds();
-  RegisterLauncherClass();
+// The launcher's own start-up, as WinMain runs it but for the sounds, which stay silent.
+bool OpenTheLauncher() {
+  return OpenLauncher(GetModuleHandleA(nullptr)) == kExitNormal && !clockReadings.empty();
 }
 
 void Pump() {
@@ -100,29 +109,20 @@ HWND CreateFloorWindow(int x, int y, HWND owner) {
                          360, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
-// Entry to the start of the opening animation, and its parts. Like the floor, it runs in a
-// fresh process: the first window of a process also pays for connecting to the display.
+// Entry to the start of the opening animation, and its parts, marked by the seams the
+// start-up goes through. Like the floor, it runs in a fresh process: the first window of
+// a process also pays for connecting to the display.
 int BenchStartup() {
   InstallBenchSeams();
   const double entry = Now();
   if (AnotherLauncherIsOpen(GetModuleHandleA(nullptr))) return 1;
-  char system[MAX_PATH];
-  GetSystemDirectoryA(system, MAX_PATH);
-  SetCurrentDirectoryA(system);  // as start-up does
+  LimitDllSearchToSystemDirectory();
   const double claimed = Now();
-  state.instance = GetModuleHandleA(nullptr);
-  RecordModuleDirectory();
-  SurveyDisplay();
-  const double surveyed = Now();
-  LoadSounds();
-  RegisterLauncherClass();
-  const double registered = Now();
-  if (LoadArtAndOpen() == nullptr || clockReadings.empty()) return 1;
+  if (!OpenTheLauncher()) return 1;
   std::printf("startup %.1f\n", clockReadings.front() - entry);
   std::printf("startup_claim %.1f\n", claimed - entry);
-  std::printf("startup_display %.1f\n", surveyed - claimed);
-  std::printf("startup_class %.1f\n", registered - surveyed);
-  std::printf("startup_windows %.1f\n", clockReadings.front() - registered);
+  std::printf("startup_display %.1f\n", displayGiven - claimed);
+  std::printf("startup_windows %.1f\n", clockReadings.front() - displayGiven);
   return 0;
 }
 
@@ -190,11 +190,9 @@ std::vector<double> FloorSteps(int openSteps, int closeSteps) {
 int BenchStep() {
   RegisterFloorClass();
   InstallBenchSeams();
-  Prepare();
-  const double openStart = Now();
-  if (LoadArtAndOpen() == nullptr) return 1;
-  const double openTotal = Now() - openStart;
+  if (!OpenTheLauncher()) return 1;
   const size_t openReadings = clockReadings.size();
+  const double openTotal = clockReadings.back() - clockReadings.front();
   Pump();
   ExitLauncher();
   const size_t allReadings = clockReadings.size();
@@ -212,8 +210,7 @@ int BenchStep() {
 
 HWND OpenLauncherWithButtons() {
   InstallBenchSeams();
-  Prepare();
-  HWND launcher = LoadArtAndOpen();
+  HWND launcher = OpenTheLauncher() ? state.pieceWindows[0] : nullptr;
   Pump();
   return launcher;
 }
