@@ -69,7 +69,13 @@ for wait in \$(seq 100); do xdpyinfo -display :9 >/dev/null 2>&1 && break; sleep
 export DISPLAY=:9 WINEPREFIX=$VM32_WINE_PREFIX WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 rm -rf \$WINEPREFIX
 mkdir -p \$(dirname \$WINEPREFIX)
-wine wineboot -i
+# Wine waits at most 5 minutes for a new prefix's first boot and then starts the program
+# anyway, which fails (exit 53: its DLLs aren't in place yet); under a loaded emulation the
+# boot takes longer, but carries on to the end. What counts is the finished prefix.
+wine wineboot -i || echo "vm32: wineboot -i ended with \$?; waiting for the prefix's boot to finish"
+wineserver -w
+test -f \$WINEPREFIX/system.reg
+test -f \$WINEPREFIX/drive_c/windows/system32/user32.dll
 wine reg add 'HKCU\\Software\\Wine\\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
 wine reg add 'HKCU\\Software\\Wine\\X11 Driver' /v Managed /t REG_SZ /d N /f
 wineserver -w
