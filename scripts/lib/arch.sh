@@ -75,10 +75,10 @@ use_wine_for() {
 # Runs command "$@" with its output kept; when it fails, prints the command, its exit
 # code and its last output lines on standard error, and returns its exit code.
 run_explained() {
-  local out rc
-  out=$(mktemp)
-  "$@" >"$out" 2>&1 </dev/null
-  rc=$?
+  local out rc=0
+  out=$(mktemp) || return 1
+  # Not "cmd; rc=$?": under set -e that would end the caller here, saying nothing.
+  "$@" >"$out" 2>&1 </dev/null || rc=$?
   if [ "$rc" != 0 ]; then
     {
       echo "failed (exit code $rc): $*"

@@ -107,17 +107,16 @@ click_button() {
 # the registry once.
 copy_ready_made_prefix() {
   if [ -n "${LAUNCHER_WINE_PREFIX_TEMPLATE:-}" ] && [ "$WINEARCH" = win32 ] && [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX" && cp -a "$LAUNCHER_WINE_PREFIX_TEMPLATE/." "$WINEPREFIX/" &&
+    mkdir -p "$WINEPREFIX" && run_explained cp -a "$LAUNCHER_WINE_PREFIX_TEMPLATE/." "$WINEPREFIX/" &&
       touch "$WINEPREFIX/.ready-made"
   fi
-  return 0
 }
 
 # A prefix of our own on a display of our own has no window manager: without this, Wine
 # waits about two seconds for one whenever a window is hidden. Fails, saying why, when
 # Wine can't start.
 prepare_prefix_without_window_manager() {
-  copy_ready_made_prefix
+  copy_ready_made_prefix || return 1
   [ -f "$WINEPREFIX/.ready-made" ] && return 0
   run_explained "$WINE" wineboot -i &&
     run_explained "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&

@@ -113,19 +113,21 @@ vm32_require_emulator() {
 
 # One step of the image build, by name; on failure says which step and its last lines.
 vm32_step() {
-  local name=$1 log
+  local name=$1 log=$VM32_BUILD_WORK/step.log rc=0
   shift
   echo "vm32: image: $name" >&2
-  log=$(mktemp)
-  if ! "$@" >"$log" 2>&1 </dev/null; then
+  # In the background, so that a signal reaches the script's trap at once.
+  "$@" >"$log" 2>&1 </dev/null &
+  VM32_PROCESSES+=($!)
+  wait $! || rc=$?
+  vm32_forget $!
+  if [ "$rc" != 0 ]; then
     {
       echo "vm32: building the image failed at step '$name' ($*):"
       tail -n 15 "$log" | sed 's/^/  | /'
     } >&2
-    rm -f "$log"
     return 1
   fi
-  rm -f "$log"
 }
 
 # Runs a command inside root tree $1 with /proc, /sys and /dev of the host mounted there.
@@ -133,19 +135,89 @@ vm32_in_root() {
   local root=$1 rc
   shift
   mount -t proc proc "$root/proc" && mount -t sysfs sysfs "$root/sys" && mount --bind /dev "$root/dev" ||
-    { vm32_unmount_root "$root"; return 1; }
+    { vm32_unmount_under "$root"; return 1; }
   chroot "$root" env DEBIAN_FRONTEND=noninteractive LC_ALL=C "$@"
   rc=$?
-  vm32_unmount_root "$root"
+  vm32_unmount_under "$root"
   return $rc
 }
 
-vm32_unmount_root() {
-  local dir
-  for dir in dev sys proc; do
-    mountpoint -q "$1/$dir" && umount -l "$1/$dir"
-  done
+# Unmounts whatever is mounted at or below folder $1, the deepest first.
+vm32_unmount_under() {
+  local point
+  awk -v dir="$1" '$2 == dir || index($2, dir "/") == 1 { print $2 }' /proc/self/mounts | sort -r |
+    while read -r point; do umount -l "$point" || echo "vm32: could not unmount $point" >&2; done
+}
+
+# Removes folder $1 and all in it, never what is mounted inside (a build's /dev is the
+# host's): unmounted first, and the removal stays on the folder's own file system.
+vm32_remove() {
+  vm32_unmount_under "$1"
+  rm -rf --one-file-system "$1"
+}
+
+# Every process the scripts start, stopped by vm32_stop_processes on any way out.
+VM32_PROCESSES=()
+
+# A process and all below it: a build step's chroot and apt-get run under a subshell.
+vm32_process_tree() {
+  local child
+  for child in $(pgrep -P "$1"); do vm32_process_tree "$child"; done
+  echo "$1"
+}
+
+vm32_stop_processes() {
+  local pid pids=()
+  for pid in "${VM32_PROCESSES[@]}"; do pids+=($(vm32_process_tree "$pid")); done
+  VM32_PROCESSES=()
+  [ ${#pids[@]} = 0 ] && return 0
+  kill -TERM "${pids[@]}" 2>/dev/null
+  wait_for 5 vm32_all_ended "${pids[@]}" || kill -KILL "${pids[@]}" 2>/dev/null
+  wait "${pids[@]}" 2>/dev/null
   return 0
+}
+vm32_all_ended() { ! kill -0 "$@" 2>/dev/null; }
+vm32_forget() {
+  local pid kept=()
+  for pid in "${VM32_PROCESSES[@]}"; do [ "$pid" = "$1" ] || kept+=("$pid"); done
+  VM32_PROCESSES=("${kept[@]}")
+}
+
+# The folder of the image build under way, removed (mounts first) if it doesn't complete.
+VM32_BUILD_WORK=""
+vm32_discard_build() {
+  [ -n "$VM32_BUILD_WORK" ] && vm32_remove "$VM32_BUILD_WORK"
+  VM32_BUILD_WORK=""
+}
+
+# A build killed outright (out of memory, SIGKILL) leaves its folder of several GB behind,
+# perhaps with the host's /dev still mounted in it. Called under the build lock.
+vm32_clear_stale_builds() {
+  local work
+  for work in "$VM32_CACHE"/*.partial-*; do
+    [ -d "$work" ] && ! kill -0 "${work##*.partial-}" 2>/dev/null || continue
+    echo "vm32: removing $work, left by a build that was stopped" >&2
+    vm32_remove "$work"
+  done
+}
+
+# Refuses a cache folder QEMU couldn't be given: it reads a comma as the end of a path,
+# and the build's mount table escapes spaces.
+vm32_check_cache() {
+  case $VM32_CACHE in
+    *[!A-Za-z0-9._/+-]*)
+      echo "vm32: LAUNCHER_VM32_CACHE may hold only letters, digits and . _ + - /, not: $VM32_CACHE" >&2
+      return 2 ;;
+  esac
+}
+
+# Removes the image cache (scripts/vm32 --remove-image), unless a build is under way.
+vm32_remove_cache() {
+  [ -d "$VM32_CACHE" ] || { echo "vm32: no image cache in $VM32_CACHE"; return 0; }
+  (
+    flock -n 9 || { echo "vm32: an image is being built in $VM32_CACHE; remove it when that ends" >&2; exit 1; }
+    vm32_remove "$VM32_CACHE" && echo "vm32: removed $VM32_CACHE"
+  ) 9>"$VM32_CACHE/.build-lock"
 }
 
 # The host's own Debian sources, so the machine gets the same Wine as this one.
@@ -170,9 +242,9 @@ vm32_build_image() {
   fi
   echo "vm32: building the emulated machine's image in $dir (once; about 10 minutes)" >&2
   root=$work/root
-  rm -rf "$work"
-  mkdir -p "$root"
-  trap 'vm32_unmount_root "'"$root"'"; rm -rf --one-file-system "'"$work"'"' EXIT
+  VM32_BUILD_WORK=$work
+  vm32_remove "$work"
+  mkdir -p "$root" || return 1
   vm32_step "debootstrap $VM32_SUITE" debootstrap --variant=minbase "$VM32_SUITE" "$root" "$mirror" ||
     return 1
   cp /etc/apt/sources.list "$root/etc/apt/" 2>/dev/null
@@ -185,13 +257,13 @@ vm32_build_image() {
     # shellcheck disable=SC2086
     vm32_step "install the packages" vm32_in_root "$root" apt-get install -y --no-install-recommends $VM32_PACKAGES &&
     vm32_step "clean the package cache" vm32_in_root "$root" apt-get clean || return 1
-  rm -rf "$root"/var/lib/apt/lists/*
+  rm -rf --one-file-system "$root"/var/lib/apt/lists/*
   vm32_first_init >"$root$VM32_INIT" && chmod 755 "$root$VM32_INIT"
   cp "$root"/boot/vmlinuz-* "$work/vmlinuz" && cp "$root"/boot/initrd.img-* "$work/initrd.img" ||
     { echo "vm32: building the image failed: no kernel or initrd in $root/boot" >&2; return 1; }
   vm32_step "make the disk image" mke2fs -q -F -t ext4 -d "$root" -L vm32 "$work/disk.img" "$VM32_DISK_SIZE" ||
     return 1
-  rm -rf --one-file-system "$root"
+  vm32_remove "$root"
   echo "vm32: image: prepare a 32-bit Wine prefix (boots the machine)" >&2
   mkdir -p "$work/prepare"
   vm32_prepare_wine_prefix >"$work/prepare/command"
@@ -202,25 +274,30 @@ vm32_build_image() {
     } >&2
     return 1
   fi
-  rm -rf "$work/prepare"
-  trap - EXIT
-  mv -T "$work" "$dir"
+  rm -rf --one-file-system "$work/prepare"
+  mv -T "$work" "$dir" || return 1
+  VM32_BUILD_WORK=""
   echo "vm32: image ready: $dir ($(du -sh "$dir" | cut -f1) on disk)" >&2
 }
 
-# Prints the folder of a complete image, building it first where there is none. Runs that
-# start together build it once: the others wait for it.
+# Sets VM32_IMAGE to the folder of a complete image, building it first where there is none.
+# Runs that start together build it once: the others wait for it. Not in a subshell, so
+# that the caller's exit trap reaches a build's processes and mounts.
 vm32_image() {
-  local dir
-  dir=$(vm32_image_dir)
-  if [ ! -f "$dir/disk.img" ]; then
-    mkdir -p "$VM32_CACHE" || return 1
-    (
-      flock -w "$VM32_RUN_SECONDS" 9 || { echo "vm32: another run's image build took more than $VM32_RUN_SECONDS s" >&2; exit 1; }
-      [ -f "$dir/disk.img" ] || vm32_build_image "$dir"
-    ) 9>"$VM32_CACHE/.build-lock" || return 1
+  local rc=0
+  VM32_IMAGE=$(vm32_image_dir)
+  [ -f "$VM32_IMAGE/disk.img" ] && return 0
+  mkdir -p "$VM32_CACHE" && exec 9>"$VM32_CACHE/.build-lock" || return 1
+  if ! flock -w "$VM32_RUN_SECONDS" 9; then
+    echo "vm32: another run's image build took more than $VM32_RUN_SECONDS s" >&2
+    rc=1
+  else
+    vm32_clear_stale_builds
+    [ -f "$VM32_IMAGE/disk.img" ] || vm32_build_image "$VM32_IMAGE" || rc=1
+    vm32_discard_build
   fi
-  echo "$dir"
+  exec 9>&-
+  return $rc
 }
 
 # Boots the machine of image folder $1 with run folder $2 as its share vm32ctl, where the
@@ -229,7 +306,7 @@ vm32_image() {
 # keep what the run writes. Shows the command's output as it runs; returns its exit code,
 # or says why there is none (1), or that the time limit passed (124).
 vm32_run_machine() {
-  local image=$1 run=$2 share=$3 workdir=$4 snapshot=$5 started qemu_pid tail_pid rc=0
+  local image=$1 run=$2 share=$3 workdir=$4 snapshot=$5 started qemu_pid rc=0
   printf '%s\n' "$share" >"$run/share"
   printf '%s\n' "$workdir" >"$run/workdir"
   cp "$(dirname "${BASH_SOURCE[0]}")/vm32-guest-run.sh" "$run/guest-run"
@@ -243,16 +320,14 @@ vm32_run_machine() {
     -kernel "$image/vmlinuz" -initrd "$image/initrd.img" \
     -append "root=/dev/vda rw console=ttyS0 quiet init=$VM32_INIT" \
     -drive "file=$image/disk.img,format=raw,if=virtio,snapshot=$snapshot" \
-    "${shares[@]}" -serial "file:$run/console" </dev/null >"$run/qemu.log" 2>&1 &
+    "${shares[@]}" -serial "file:$run/console" </dev/null >"$run/qemu.log" 2>&1 9>&- &
   qemu_pid=$!
-  tail -n +1 -f "$run/output" &
-  tail_pid=$!
+  VM32_PROCESSES+=("$qemu_pid")
+  tail -n +1 -f "$run/output" 9>&- &
+  VM32_PROCESSES+=($!)
   vm32_watch_machine "$run" "$qemu_pid" "$started" || rc=$?
-  kill "$qemu_pid" 2>/dev/null
-  wait "$qemu_pid" 2>/dev/null
   sleep 0.5  # the last lines of output still on their way through tail
-  kill "$tail_pid" 2>/dev/null
-  wait "$tail_pid" 2>/dev/null
+  vm32_stop_processes
   return $rc
 }
 

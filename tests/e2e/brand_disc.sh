@@ -15,34 +15,11 @@ stub=$4
 window_texts=$5
 e2e_begin "$2" "$3"
 
-title='クイルマーク CD セットアップ'
-unable='Αδύνατη η εκτέλεση του %s'
+. "$root/tests/e2e/test_brand.sh"
+title=$test_brand_title
+unable=$test_brand_unable
 brand=$work/brand
-mkdir -p "$brand"
-convert -size 360x360 radial-gradient:'rgb(40,160,90)'-'rgb(10,50,30)' \
-  \( -size 360x360 xc:black -fill white -draw 'circle 180,180 180,0' \) -alpha off \
-  -compose copy_opacity -composite -background 'rgb(128,128,128)' -alpha remove \
-  -font DejaVu-Sans-Bold -pointsize 30 -fill white -annotate +70+90 'Quillmark' \
-  -font DejaVu-Sans -pointsize 13 -fill 'rgb(230,240,200)' -gravity NorthEast \
-  -annotate +152+122 'Install Quillmark' -annotate +127+175 'Install the Inkwell demo' \
-  -annotate +176+216 'Browse this disc' "$brand/picture.png" || fail "ImageMagick can't draw"
-cat >"$brand/brand.ini" <<INI
-[product]
-name = Quillmark
-company = Quillmark Labs
-version = 2.1
-title = $title
-label = QUILLMARK
-[demo]
-path = Demos\Écritoire\Setup.exe
-[buttons]
-install = Install Quillmark
-demo = Install the Inkwell demo
-browse = Browse this disc
-exit = Leave
-[messages]
-unable = $unable
-INI
+make_test_brand "$brand" || fail "ImageMagick can't draw"
 
 # SETUP.EXE is a Windows program by its headers only, so that its start fails.
 in=$work/in

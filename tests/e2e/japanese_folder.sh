@@ -11,6 +11,8 @@ set -u
 exe=$1
 stub=$4
 e2e_begin "$2" "$3"
+# The emulated machine has no Japanese locale: scripts/test-emulated compiled one here.
+[ -z "${LAUNCHER_IN_VM32:-}" ] || export LOCPATH=$root/build/vm32-locales
 
 disc=$work/disc
 code_page=$work/code-page.txt

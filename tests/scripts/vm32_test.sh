@@ -1,26 +1,34 @@
 #!/usr/bin/env bash
 # scripts/vm32's words on each way it can fail, with stand-ins for the emulator (absent,
-# ending at once, never booting, never ending) and for the disk, and its image key.
+# ending at once, never booting, never ending) and for the disk; that it leaves no process,
+# mount or stale build behind, interrupted too; and its image key.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/arch.sh"
+. "$root/scripts/lib/display.sh"
 . "$root/scripts/lib/vm32.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+forget_work() { vm32_remove "$work"; }
+trap forget_work EXIT
 . "$root/tests/scripts/checks.sh"
 
 # An emulator that boots (writes the line to its console file, named after -serial
-# file:) and then never ends; one that says nothing.
+# file:) and then never ends; one that says nothing. Each keeps a child, as QEMU does.
 cat >"$work/hangs" <<'STUB'
 #!/bin/sh
 while [ $# -gt 0 ]; do [ "$1" = -serial ] && echo "vm32: booted" >"${2#file:}"; shift; done
-exec sleep 600
+sleep 600
 STUB
-printf '#!/bin/sh\nexec sleep 600\n' >"$work/silent"
+printf '#!/bin/sh\nsleep 600\n' >"$work/silent"
 chmod +x "$work/hangs" "$work/silent"
 cache=$work/cache
-mkdir -p "$(LAUNCHER_VM32_CACHE=$cache; VM32_CACHE=$cache; vm32_image_dir)"
-touch "$(VM32_CACHE=$cache; vm32_image_dir)/disk.img"
+fake_image() { mkdir -p "$1" && touch "$1/disk.img"; }
+fake_image "$(VM32_CACHE=$cache; vm32_image_dir)"
+mkdir -p "$work/tmp" "$work/devices"
+touch "$work/devices/kept"
+# A build killed outright: its folder, with a folder of the host mounted inside as /dev.
+mount_stale_build() { mkdir -p "$1.partial-999999999/root/dev" && mount --bind "$work/devices" "$1.partial-999999999/root/dev"; }
+mount_stale_build "$work/empty/debian"
 
 # case | environment | exit code | first words on standard error
 cases=(
@@ -29,15 +37,36 @@ cases=(
   "emulator ends at once|LAUNCHER_VM32_QEMU=/bin/false LAUNCHER_VM32_CACHE=$cache|1|vm32: the emulator ended before the machine booted (/bin/false)"
   "never boots|LAUNCHER_VM32_QEMU=$work/silent LAUNCHER_VM32_CACHE=$cache LAUNCHER_VM32_BOOT_SECONDS=2|1|vm32: the machine didn't boot within 2 s; its last console lines:"
   "never ends|LAUNCHER_VM32_QEMU=$work/hangs LAUNCHER_VM32_CACHE=$cache LAUNCHER_VM32_RUN_SECONDS=4|124|vm32: time limit passed: the run took more than 4 s"
+  "cache with a quote|LAUNCHER_VM32_QEMU=/bin/true LAUNCHER_VM32_CACHE=$work/o'clock|2|vm32: LAUNCHER_VM32_CACHE may hold only letters, digits and . _ + - /, not: $work/o'clock"
+  "no temporary folder|LAUNCHER_VM32_QEMU=$work/hangs LAUNCHER_VM32_CACHE=$cache TMPDIR=$work/absent|1|vm32: no temporary folder could be made in $work/absent"
 )
 for row in "${cases[@]}"; do
   IFS='|' read -r name settings code words <<<"$row"
   # shellcheck disable=SC2086
   (cd "$root" && env $settings timeout 60 scripts/vm32 true) >/dev/null 2>"$work/said"
   check "$name: exit code" "$code" "$?"
-  check "$name: what the user is told" "$words" "$(grep -v "booted in" "$work/said" | head -n 1 | cut -c1-${#words})"
-  check "$name: no emulator left running" "" "$(pgrep -f "$work/(hangs|silent)" || true)"
+  check "$name: what the user is told" "$words" "$(grep -v "booted in\|vm32: removing" "$work/said" | head -n 1 | cut -c1-${#words})"
+  check "$name: nothing left running or behind" "" "$(pgrep -f "$work/(hangs|silent|tmp)"; ls "$work/tmp")"
 done
+check "a stopped build's folder and mount are cleared, what was mounted kept" "0 $work/devices/kept" \
+  "$({ grep -c "$work/empty" /proc/self/mounts; ls "$work"/empty/*.partial-* "$work"/devices/*; } 2>/dev/null | paste -sd' ')"
+mount_stale_build "$cache/debian"
+check "--remove-image unmounts first" "0 $work/devices/kept" \
+  "$({ LAUNCHER_VM32_CACHE=$cache "$root/scripts/vm32" --remove-image >/dev/null; grep -c "$work" /proc/self/mounts
+    ls "$cache" "$work"/devices/*; } 2>/dev/null | paste -sd' ')"
+fake_image "$(VM32_CACHE=$cache; vm32_image_dir)"
+
+# Ctrl-C (job control leaves the run's SIGINT alone, as a terminal's does) and SIGTERM.
+set -m
+for row in INT:130 TERM:143; do
+  (cd "$root" && LAUNCHER_VM32_QEMU=$work/hangs LAUNCHER_VM32_CACHE=$cache TMPDIR=$work/tmp exec scripts/vm32 true) 2>/dev/null &
+  wait_for 30 pgrep -f "$work/hangs"
+  kill -"${row%:*}" $!
+  wait $!
+  check "SIG${row%:*}: exit code" "${row#*:}" "$?"
+  check "SIG${row%:*}: nothing left running or behind" "" "$(pgrep -f "$work/(hangs|tmp)"; ls "$work/tmp")"
+done
+set +m
 
 (cd / && "$root/scripts/vm32" true) 2>"$work/said"
 check "outside the checkout: exit code" 2 "$?"

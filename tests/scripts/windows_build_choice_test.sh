@@ -48,12 +48,23 @@ out=$(cd "$work" && LAUNCHER_PROBE_32BIT=$foreign LAUNCHER_ARCH=win32 LAUNCHER_V
 check "scripts/run forced to win32: exit code" 1 "$?"
 check "scripts/run forced to win32: the reason" 1 "$(echo "$out" | grep -c "vm32: no emulator: $work/absent is not installed")"
 
-# A Wine that can't start: the test environment says which command failed and why, exits
-# non-zero and leaves no display running.
-out=$(LAUNCHER_WINE=$foreign timeout 120 "$root/scripts/test-env" up "$work/env" win64 2>&1)
-check "Wine that can't start: exit code" 1 "$?"
-check "Wine that can't start: the failed command" 1 "$(echo "$out" | grep -c -m1 "failed (exit code 126): $foreign wineboot -i")"
-check "Wine that can't start: its cause" 1 "$(echo "$out" | grep -c -m1 'Exec format error')"
-check "Wine that can't start: no display left" "" "$(ls "$work/env"/xvfb*.pid 2>/dev/null)"
+# A Wine that can't start, and one whose last step of preparing a prefix fails: the test
+# environment says which screen, step and command failed, with its output, exits non-zero
+# and leaves no display running.
+printf '#!/bin/sh\ncase "$*" in *Managed*) echo "reg: access denied"; exit 5 ;; esac\n' >"$work/wine-denied"
+chmod +x "$work/wine-denied"
+# Wine | what the user is told, line by line (;)
+wines=(
+  "$foreign|failed (exit code 126): $foreign wineboot -i;Exec format error;NOT ready: screen 24: preparing its Wine prefix failed (exit code 126)"
+  "$work/wine-denied|failed (exit code 5): $work/wine-denied reg add HKCU\\Software\\Wine\\X11 Driver /v Managed;  | reg: access denied;NOT ready: screen 24: preparing its Wine prefix failed (exit code 5)"
+)
+for row in "${wines[@]}"; do
+  IFS='|' read -r wine words <<<"$row"
+  out=$(LAUNCHER_WINE=$wine timeout 120 "$root/scripts/test-env" up "$work/env" win64 2>&1)
+  check "${wine##*/}: exit code" 1 "$?"
+  IFS=';' read -r -a lines <<<"$words"
+  for line in "${lines[@]}"; do check "${wine##*/}: says $line" 1 "$(echo "$out" | grep -c -m1 -F -- "$line")"; done
+  check "${wine##*/}: no display left" "" "$(ls "$work/env"/xvfb*.pid 2>/dev/null)"
+done
 
 checks_summary

@@ -1,0 +1,41 @@
+# The brand of the brand disc test: its own picture, labels and colours, other texts, a
+# demo path beyond ASCII, a Japanese title and a Greek failure message. Needs $root.
+test_brand_title='クイルマーク CD セットアップ'
+test_brand_unable='Αδύνατη η εκτέλεση του %s'
+# Where scripts/test-emulated makes it and builds its 32-bit launcher, on this machine:
+# the emulated one has no compilers and no fonts to draw with.
+test_brand_for_vm32=$root/build/test-brand
+
+# Writes the brand into folder $1.
+make_test_brand() {
+  local brand=$1
+  mkdir -p "$brand"
+  if [ -n "${LAUNCHER_IN_VM32:-}" ]; then
+    cp -r "$test_brand_for_vm32/." "$brand/"
+    return
+  fi
+  convert -size 360x360 radial-gradient:'rgb(40,160,90)'-'rgb(10,50,30)' \
+    \( -size 360x360 xc:black -fill white -draw 'circle 180,180 180,0' \) -alpha off \
+    -compose copy_opacity -composite -background 'rgb(128,128,128)' -alpha remove \
+    -font DejaVu-Sans-Bold -pointsize 30 -fill white -annotate +70+90 'Quillmark' \
+    -font DejaVu-Sans -pointsize 13 -fill 'rgb(230,240,200)' -gravity NorthEast \
+    -annotate +152+122 'Install Quillmark' -annotate +127+175 'Install the Inkwell demo' \
+    -annotate +176+216 'Browse this disc' "$brand/picture.png" || return 1
+  cat >"$brand/brand.ini" <<INI
+[product]
+name = Quillmark
+company = Quillmark Labs
+version = 2.1
+title = $test_brand_title
+label = QUILLMARK
+[demo]
+path = Demos\Écritoire\Setup.exe
+[buttons]
+install = Install Quillmark
+demo = Install the Inkwell demo
+browse = Browse this disc
+exit = Leave
+[messages]
+unable = $test_brand_unable
+INI
+}
