@@ -1,4 +1,5 @@
 #include "commands/command_lines.h"
+#include "commands/command_text.h"
 
 #include <gtest/gtest.h>
 
@@ -258,5 +259,41 @@ TEST(DemoPath, IsTakenUpToItsLimitAndRefusedBeyond) {
       EXPECT_EQ(L"E:\\" + path, std::wstring(line)) << c.path.size();
       EXPECT_STREQ(c.folder, folder) << c.path.size();
     }
+  }
+}
+
+// A brand's commands from the launcher's folder D:\DISC, Windows in C:\W: the line and the
+// folder, or null where nothing is built.
+const struct {
+  const wchar_t* text;
+  CommandKind kind;
+  const wchar_t* built;
+} kCommandCases[] = {
+    {L"run SETUP.EXE", CommandKind::Run, L"D:\\DISC\\SETUP.EXE|D:\\DISC"},
+    {L"run My Product.MSI", CommandKind::RunPackage,
+     L"\"C:\\W\\S\\msiexec.exe\" /i \"D:\\DISC\\My Product.MSI\"|D:\\DISC"},
+    {L"open \\Manual.pdf", CommandKind::Open, L"D:\\Manual.pdf|D:\\"},
+    {L"web https://example.com:8443/a?b#c", CommandKind::Web, L"https://example.com:8443/a?b#c|"},
+    {L"browse My Docs", CommandKind::Browse, L"C:\\W\\EXPLORER.EXE \"D:\\DISC\\My Docs\"|C:\\W"},
+    {L"none", CommandKind::None, nullptr},
+};
+
+const wchar_t* const kMalformedCommands[] = {
+    L"run ..\\x.exe", L"run C:\\x.exe", L"run a/b.exe", L"run \\\\server\\x.exe", L"run x.bat",
+    L"run  SETUP.EXE", L"run dir.\\x.exe", L"open ", L"open", L"Run SETUP.EXE", L"none x",
+    L"browse ", L"web http://example.com", L"web https://", L"web https://evil@example.com",
+    L"web https://example.com\\@evil", L"web https://a b", L"web https://example.com:x"};
+
+TEST(BrandCommands, BuildTheirTargetsOnTheDiscAndRefuseAnythingElse) {
+  CommandTarget target;
+  for (const auto& c : kCommandCases) {
+    const bool built = BuildCommandTarget(target, c.text, L"D:\\DISC", L"C:\\W", L"C:\\W\\S");
+    EXPECT_EQ(c.kind, target.kind) << c.text;
+    EXPECT_EQ(c.built ? c.built : L"", built ? std::wstring(target.line) + L"|" + target.folder : L"");
+  }
+  for (const wchar_t* text : kMalformedCommands) {
+    EXPECT_FALSE(BuildCommandTarget(target, text, L"D:\\DISC", L"C:\\W", L"C:\\W\\S")) << text;
+    EXPECT_EQ(CommandKind::Malformed, target.kind) << text;
+    EXPECT_STREQ(text, target.line) << "the box names the command as it is";
   }
 }

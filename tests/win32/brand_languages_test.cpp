@@ -1,0 +1,97 @@
+// A brand's launcher in three languages (languages.rc).
+#include <gtest/gtest.h>
+
+#include "launcher_fixture.h"
+#include "media/bitmap_loader.h"
+#include "media/resource_language.h"
+#include "shell/single_launcher.h"
+
+namespace {
+
+HMODULE SpeakTo(LANGID user) {
+  seam::Install();
+  seam::userLanguage = user;
+  state.instance = LoadLibraryA("languages.dll");
+  ChooseResourceLanguage();
+  LoadWindowTitle();
+  return state.instance;
+}
+
+TEST(BrandLanguages, EachUserGetsTheirLanguageAndTheDefaultsWhereItHasNone) {
+  const struct {
+    LANGID user;
+    const wchar_t* expected;  // title, name of button 201 (not in Japanese), picture width
+  } kCases[] = {{0x0407, L"AC\\DC Einrichtung|Installieren|8"},  // German has its own picture
+                {0x040c, L"AC\\DC Setup|Install|360"},           // French: the default
+                {0x0411, L"AC\\DC Setup JA|Install|360"}};
+  for (const auto& c : kCases) {
+    ASSERT_NE(nullptr, SpeakTo(c.user));
+    wchar_t install[64];
+    LoadCheckedStringW(1002, install, 64);
+    int width = 0, height = 0;
+    HBITMAP picture = LoadBitmapResource(199, nullptr, &width, &height);
+    EXPECT_EQ(c.expected, std::wstring(state.windowTitle) + L"|" + install + L"|" +
+                              std::to_wstring(width)) << c.user;
+    DeleteObject(picture);
+  }
+}
+
+TEST(BrandLanguages, EachLanguagesCommandsStartTheirTargetsAndNoneLeavesItsButtonOut) {
+  SetCursorPos(5, 5);
+  ASSERT_NE(nullptr, SpeakTo(0x0411));
+  ASSERT_NE(0, SurveyDisplay());
+  ASSERT_NE(0, RegisterLauncherClass());
+  HWND launcher = LoadArtAndOpen();
+  ASSERT_NE(nullptr, launcher);
+  PumpMessages();
+  EXPECT_EQ(nullptr, GetDlgItem(launcher, 202)) << "none: no window";
+  SendMessageA(GetDlgItem(launcher, 201), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(GetDlgItem(launcher, 203), GetFocus()) << "Tab passes over it";
+
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string s = system;
+  const struct {
+    LANGID user;
+    int id;
+    DWORD shellError;
+    std::vector<std::string> log;
+  } kCases[] = {
+      {0x0409, 201, 0, {"exec \"" + s + "\\msiexec.exe\" /i \"E:\\Packages\\Product.msi\" in E:\\Packages show 1"}},
+      {0x0409, 202, ERROR_NO_ASSOCIATION,
+       {"shell (none) E:\\DISC\\Manual\\Guide.pdf in E:\\DISC\\Manual show 1",
+        "box launcher 0x10 AC\\DC Setup: Unable to execute E:\\DISC\\Manual\\Guide.pdf"}},
+      {0x0409, 203, 0, {"shell (none) https://example.com/x in (none) show 1"}},
+      {0x0407, 203, 0, {"box launcher 0x10 AC\\DC Einrichtung: Kann web http://example.com nicht starten"}},
+      {0x0411, 202, 0, {}},
+  };
+  lstrcpyW(state.moduleDirectory, L"E:\\DISC");
+  state.moduleDirectoryWhole = true;
+  for (const auto& c : kCases) {
+    SpeakTo(c.user);
+    seam::shellError = c.shellError;
+    seam::launchLog.clear();
+    SendMessageA(launcher, WM_COMMAND, MAKEWPARAM(c.id, BN_CLICKED), 0);
+    EXPECT_EQ(c.log, seam::launchLog) << c.user << " " << c.id;
+  }
+}
+
+// A claim this user may not open (an elevated launcher's) counts as held.
+TEST(BrandLanguages, OneLauncherPerProductWhateverItsTitleAndLanguage) {
+  EXPECT_FALSE(AnotherLauncherIsOpen(SpeakTo(0x0407))) << "the first, in German, claims";
+  EXPECT_TRUE(AnotherLauncherIsOpen(SpeakTo(0x0411))) << "the second, in Japanese, finds it";
+
+  ACL denyAll;
+  InitializeAcl(&denyAll, sizeof denyAll, ACL_REVISION);
+  SECURITY_DESCRIPTOR descriptor;
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, &denyAll, FALSE);
+  SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+  HANDLE elevated = CreateMutexW(&attributes, FALSE, L"Local\\Norvane CD Setup");
+  ASSERT_EQ(nullptr, CreateMutexW(nullptr, FALSE, L"Local\\Norvane CD Setup"));
+  ASSERT_EQ(ERROR_ACCESS_DENIED, GetLastError()) << "the claim can't be opened";
+  EXPECT_TRUE(AnotherLauncherIsOpen(GetModuleHandleA(nullptr)));
+  CloseHandle(elevated);
+}
+
+}  // namespace
