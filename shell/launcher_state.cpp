@@ -4,6 +4,7 @@ LauncherState state = {
     /*instance*/ nullptr, /*classAtom*/ 0, /*moduleDirectory*/ L"",
     /*moduleDirectoryWhole*/ false, /*windowTitle*/ L"",
     /*screenWidth*/ 0, /*screenHeight*/ 0, /*displayColours*/ 0,
+    /*dpi*/ 96,
     /*sounds*/ {},
     /*background*/ nullptr, /*backgroundWidth*/ 0, /*backgroundHeight*/ 0, /*palette*/ nullptr,
     /*pieceWindows*/ {}, /*creatingPiece*/ 0,

@@ -1,7 +1,7 @@
 #pragma once
 // The one place where tests take over what the platform decides: the clock, the
 // slow-machine flag, the display's information context, sounds, program starts, message
-// boxes and the Windows directory. The product only ever calls these through `platform`;
+// boxes, the Windows directory and the screen's scale. The product only ever calls these through `platform`;
 // it starts out holding the real Windows functions.
 #include <windows.h>
 #include <shellapi.h>
@@ -25,6 +25,9 @@ struct PlatformSeam {
   BOOL(WINAPI* shellExecute)(SHELLEXECUTEINFOW* request);
   int(WINAPI* messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
   UINT(WINAPI* getWindowsDirectory)(LPWSTR buffer, UINT size);
+  // The dots per inch of the monitor the launcher opens on (the primary one), as the
+  // system scales it; 96 is 100 %.
+  UINT (*primaryMonitorDpi)();
 };
 
 extern PlatformSeam platform;
