@@ -41,7 +41,9 @@ TEST(Manifest, TheLauncherAsksForNoRightsAndNamesEveryWindowsFromVistaTo11) {
   SIZE_T written = 0;
   ASSERT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", value, 64, &written));
   EXPECT_STREQ(L"true/pm", value);
-  ASSERT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAwareness", value, 64, &written));
+  // Read in its own namespace, which Windows 10 added.
+  ASSERT_TRUE(QueryActCtxSettingsW(0, context, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                   L"dpiAwareness", value, 64, &written));
   EXPECT_STREQ(L"PerMonitorV2, PerMonitor", value);
   ReleaseActCtx(context);
 }
