@@ -6,6 +6,7 @@
 #include "media/resource_strings.h"
 #include "shell/launcher_state.h"
 #include "shell/launcher_wndproc.h"
+#include "shell/screen_scale.h"
 
 namespace {
 
@@ -20,8 +21,9 @@ HWND CreateButtonWindow(HWND parent, const wchar_t* className, int row) {
   const ButtonRecord& button = buttonTable[row];
   wchar_t name[kButtonNameSize] = L"";
   const bool named = LoadCheckedStringW(kFirstButtonNameStringId + row, name, kButtonNameSize) > 0;
-  return CreateWindowExW(0, className, named ? name : nullptr, kButtonStyle, button.x, button.y,
-                         kButtonSize, kButtonSize, parent,
+  return CreateWindowExW(0, className, named ? name : nullptr, kButtonStyle,
+                         ScaleToDpi(button.x, state.dpi), ScaleToDpi(button.y, state.dpi),
+                         ButtonSide(), ButtonSide(), parent,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + row)),
                          state.instance, nullptr);
 }
@@ -36,6 +38,18 @@ void Subclass(HWND button) {
 }
 
 }  // namespace
+
+int ButtonSide() { return ScaleToDpi(kButtonSize, state.dpi); }
+
+void PlaceButtons(HWND parent) {
+  for (int row = 0; row < kButtonCount; ++row) {
+    HWND button = GetDlgItem(parent, kFirstButtonId + row);
+    if (button == nullptr) continue;
+    SetWindowPos(button, nullptr, ScaleToDpi(buttonTable[row].x, state.dpi),
+                 ScaleToDpi(buttonTable[row].y, state.dpi), ButtonSide(), ButtonSide(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
 
 int CreateButtons(HWND parent) {
   // The class name comes from the string table; when it is missing or unreadable the

@@ -9,6 +9,12 @@
 // row's window couldn't be created (the others are still made), non-zero otherwise.
 int CreateButtons(HWND parent);
 
+// A button's side at the screen's scale: 42 pixels at 96 dpi.
+int ButtonSide();
+
+// Puts every button at its place and size at the screen's scale, after a change of scale.
+void PlaceButtons(HWND parent);
+
 // The window procedure installed on every button: Tab, the arrows and mouse moves feed
 // the highlight, Esc leaves, Enter counts as Space; everything else goes to the button class.
 LRESULT CALLBACK ButtonSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

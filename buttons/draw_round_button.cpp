@@ -1,6 +1,7 @@
 #include "buttons/draw_round_button.h"
 
 #include "buttons/button_table.h"
+#include "buttons/button_windows.h"
 #include "buttons/frame_choice.h"
 #include "media/bitmap_loader.h"
 #include "media/sound_bank.h"
@@ -25,16 +26,18 @@ POINT PlaceOnPicture(HWND button) {
 
 void CopyFrom(HDC work, HDC source, HBITMAP bitmap, int x, int y, DWORD rop) {
   SelectObject(source, bitmap);
-  BitBlt(work, 0, 0, kButtonSize, kButtonSize, source, x, y, rop);
+  BitBlt(work, 0, 0, ButtonSide(), ButtonSide(), source, x, y, rop);
 }
 
 // (picture AND mask frame) OR face frame: the mask lets the picture through on the top row
 // and left column only, and is black elsewhere, where the face's pixels land.
 void Compose(const DRAWITEMSTRUCT& item, HDC source, HDC work, POINT place) {
   SelectObject(source, state.background);
-  BitBlt(work, 0, 0, kButtonSize, kButtonSize, source, place.x, place.y, SRCCOPY);
-  const int32_t frame = ChooseFrameX(item.itemAction, item.itemState,
-                                     static_cast<int32_t>(item.CtlID), state.hotButtonId);
+  BitBlt(work, 0, 0, ButtonSide(), ButtonSide(), source, place.x, place.y, SRCCOPY);
+  const int32_t frame = FrameXAtSide(ChooseFrameX(item.itemAction, item.itemState,
+                                                  static_cast<int32_t>(item.CtlID),
+                                                  state.hotButtonId),
+                                     ButtonSide());
   HBITMAP face = FaceOf(item.CtlID);
   if (maskRecord.faceBitmap != nullptr && face != nullptr) {
     CopyFrom(work, source, maskRecord.faceBitmap, frame, 0, SRCAND);
@@ -44,13 +47,13 @@ void Compose(const DRAWITEMSTRUCT& item, HDC source, HDC work, POINT place) {
 
 void ComposeAndShow(const DRAWITEMSTRUCT& item, HDC source, HDC work) {
   const POINT place = PlaceOnPicture(item.hwndItem);
-  HBITMAP workBitmap = CreateDiscardableBitmap(item.hDC, kButtonSize, kButtonSize);
+  HBITMAP workBitmap = CreateDiscardableBitmap(item.hDC, ButtonSide(), ButtonSide());
   if (workBitmap == nullptr) return;
   const HGDIOBJ keptWork = SelectObject(work, workBitmap);
   const HGDIOBJ keptSource = GetCurrentObject(source, OBJ_BITMAP);
   Compose(item, source, work, place);
   // The palette stays selected in the item's DC; the button class releases that DC.
-  BlitWithPalette(item.hDC, 0, 0, kButtonSize, kButtonSize, work, 0, 0, state.palette, SRCCOPY);
+  BlitWithPalette(item.hDC, 0, 0, ButtonSide(), ButtonSide(), work, 0, 0, state.palette, SRCCOPY);
   SelectObject(work, keptWork);
   SelectObject(source, keptSource);
   DeleteObject(workBitmap);

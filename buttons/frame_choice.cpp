@@ -18,6 +18,10 @@ int32_t ChooseFrameX(uint32_t itemAction, uint32_t itemState, int32_t ctlId,
   return frame;
 }
 
+int32_t FrameXAtSide(int32_t frameX, int32_t side) {
+  return frameX / (kHighlightedFrameX - kNormalFrameX) * side;
+}
+
 int PressSoundFor(uint32_t itemAction, uint32_t itemState) {
   if ((itemAction & kActionSelect) == 0) return 0;
   return ReportsPress(itemAction, itemState) ? kSoundPress : kSoundRelease;

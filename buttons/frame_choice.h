@@ -19,6 +19,10 @@ constexpr uint32_t kStateFocus = 0x10;    // ODS_FOCUS: the button holds the foc
 int32_t ChooseFrameX(uint32_t itemAction, uint32_t itemState, int32_t ctlId,
                      int32_t hotButtonId);
 
+// Where frame `frameX` starts in art whose frames are `side` pixels square (the art at
+// the screen's scale); `frameX` itself at 42.
+int32_t FrameXAtSide(int32_t frameX, int32_t side);
+
 // The sound a request plays: the press sound when it reports the button going down, the
 // release sound when it reports it coming up, 0 (none) for any other request.
 int PressSoundFor(uint32_t itemAction, uint32_t itemState);

@@ -5,6 +5,7 @@ LauncherState state = {
     /*moduleDirectoryWhole*/ false, /*windowTitle*/ L"",
     /*language*/ 0, /*defaultLanguage*/ 0,
     /*screenWidth*/ 0, /*screenHeight*/ 0, /*displayColours*/ 0,
+    /*dpi*/ 96,
     /*sounds*/ {},
     /*background*/ nullptr, /*backgroundWidth*/ 0, /*backgroundHeight*/ 0, /*palette*/ nullptr,
     /*pieceWindows*/ {}, /*creatingPiece*/ 0,

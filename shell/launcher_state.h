@@ -24,6 +24,7 @@ struct LauncherState {
   int screenWidth;
   int screenHeight;
   int displayColours;  // palettes are made only when this is exactly 256
+  int dpi;             // the scale everything is laid out at: 96 is 100 %
 
   HGLOBAL sounds[kSoundCount];  // sounds 300 to 305; null where missing
 

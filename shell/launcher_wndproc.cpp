@@ -7,7 +7,9 @@
 #include "commands/launch_commands.h"
 #include "media/gdi_handles.h"
 #include "shell/disc_removal.h"
+#include "shell/dpi_change.h"
 #include "shell/launcher_state.h"
+#include "shell/startup.h"
 #include "transitions/transition_table.h"
 
 namespace {
@@ -24,12 +26,7 @@ LRESULT OnCreate(HWND hwnd) {
 // Only the launcher window owns the art; its end ends the message loop.
 LRESULT OnDestroy(HWND hwnd) {
   if (PieceIndex(hwnd) != 0) return 1;
-  DeleteAndClear(state.background);
-  DeleteAndClear(state.palette);
-  for (ButtonRecord& button : buttonTable) {
-    if (button.enabled) ReleaseBitmapPair(button);
-  }
-  ReleaseBitmapPair(maskRecord);
+  ReleaseArt();
   PostQuitMessage(0);
   return 1;
 }
@@ -116,6 +113,8 @@ LRESULT CALLBACK LauncherWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return RealizeLauncherPalette(hwnd);
     case WM_QUERYNEWPALETTE:
       return RealizeLauncherPalette(hwnd);
+    case kDpiChangedMessage:
+      return OnDpiChanged(hwnd, wParam, lParam);
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }

@@ -1,13 +1,15 @@
 #include "buttons/button_table.h"
 #include "commands/launch_commands.h"
-#include "media/bitmap_loader.h"
 #include "media/gdi_handles.h"
 #include "media/resource_ids.h"
+#include "media/scaled_art.h"
 #include "shell/launcher_state.h"
 #include "shell/startup.h"
 #include "transitions/transition_table.h"
 
 namespace {
+
+constexpr int kButtonFrames = 3;  // normal, highlighted, pressed
 
 // Faces and mask are optional: a missing one leaves its button showing the picture.
 void LoadButtonArt() {
@@ -16,25 +18,40 @@ void LoadButtonArt() {
   for (int row = 0; row < kButtonCount; ++row) {
     ButtonRecord& button = buttonTable[row];
     if (button.enabled)
-      button.faceBitmap = LoadBitmapResource(kFirstFaceId + row, &button.facePalette, &width, &height);
+      button.faceBitmap = LoadArtAtDpi(kFirstFaceId + row, state.dpi, kButtonFrames, BLACKNESS,
+                                       &button.facePalette, &width, &height);
   }
-  maskRecord.faceBitmap = LoadBitmapResource(kMaskId, nullptr, &width, &height);
+  maskRecord.faceBitmap =
+      LoadArtAtDpi(kMaskId, state.dpi, kButtonFrames, WHITENESS, nullptr, &width, &height);
 }
 
 }  // namespace
 
-HWND LoadArtAndOpen() {
-  LeaveOutAbsentButtons();
+bool LoadArt() {
   LoadButtonArt();
-  state.background = LoadBitmapResource(kPictureId, &state.palette, &state.backgroundWidth,
-                                        &state.backgroundHeight);
+  state.background = LoadArtAtDpi(kPictureId, state.dpi, 1, 0, &state.palette,
+                                  &state.backgroundWidth, &state.backgroundHeight);
   // Its height sizes every window: a top-down picture (negative height) would open
   // windows of no height that nothing can close, so it counts as missing.
   if (state.background != nullptr && state.backgroundHeight <= 0) {
     DeleteAndClear(state.background);
     DeleteAndClear(state.palette);
   }
-  if (state.background == nullptr) return nullptr;
+  return state.background != nullptr;
+}
+
+void ReleaseArt() {
+  DeleteAndClear(state.background);
+  DeleteAndClear(state.palette);
+  for (ButtonRecord& button : buttonTable) {
+    if (button.enabled) ReleaseBitmapPair(button);
+  }
+  ReleaseBitmapPair(maskRecord);
+}
+
+HWND LoadArtAndOpen() {
+  LeaveOutAbsentButtons();
+  if (!LoadArt()) return nullptr;
   const TransitionEffect& effect = SelectedTransition();
   if (!effect.create()) return nullptr;
   effect.animate(1);

@@ -34,6 +34,28 @@ LANGID WINAPI UserInterfaceLanguage() {
   return uiLanguage != nullptr ? uiLanguage() : GetUserDefaultLangID();
 }
 
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR monitor, int type, UINT* x, UINT* y);
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+// Windows 8.1 and later scale each monitor on its own (shcore, from the system directory);
+// before that, the whole display has one scale, which its device context reports to a
+// program that declares itself aware of it.
+UINT PrimaryMonitorDpiFromSystem() {
+  HMODULE shcore = LoadSystemLibrary("shcore.dll");
+  const auto getDpiForMonitor =
+      shcore == nullptr ? nullptr
+                        : LookUpFunction<GetDpiForMonitorFunction>(shcore, "GetDpiForMonitor");
+  UINT x = 0;
+  UINT y = 0;
+  HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  if (getDpiForMonitor != nullptr && getDpiForMonitor(primary, kEffectiveDpi, &x, &y) == S_OK)
+    return x;
+  HDC screen = GetDC(nullptr);
+  x = screen == nullptr ? 0 : static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return x;
+}
+
 }  // namespace
 
 PlatformSeam platform = {
@@ -47,4 +69,5 @@ PlatformSeam platform = {
     MessageBoxW,
     GetWindowsDirectoryW,
     UserInterfaceLanguage,
+    PrimaryMonitorDpiFromSystem,
 };

@@ -1,8 +1,8 @@
 #pragma once
 // The one place where tests take over what the platform decides: the clock, the
 // slow-machine flag, the display's information context, sounds, program starts, message
-// boxes, the Windows directory and the user's language. The product only ever calls these
-// through `platform`; it starts out holding the real Windows functions.
+// boxes, the Windows directory, the user's language and the screen's scale. The product only
+// ever calls these through `platform`; it starts out holding the real Windows functions.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -28,6 +28,9 @@ struct PlatformSeam {
   // The user's interface language: GetUserDefaultUILanguage where the system has it,
   // else GetUserDefaultLangID.
   LANGID(WINAPI* userInterfaceLanguage)();
+  // The dots per inch of the monitor the launcher opens on (the primary one), as the
+  // system scales it; 96 is 100 %.
+  UINT (*primaryMonitorDpi)();
 };
 
 extern PlatformSeam platform;

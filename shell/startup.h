@@ -24,6 +24,13 @@ int SurveyDisplay();
 // Registers "NorvaneCDSetupClass" once; non-zero on success.
 int RegisterLauncherClass();
 
-// Loads the faces, the mask and the picture, then creates and opens the selected
-// transition; the launcher window, or null.
+// Loads the faces, the mask and the picture at the screen's scale (`dpi`); false when the
+// picture can't be had.
+bool LoadArt();
+
+// Deletes every bitmap and palette LoadArt made.
+void ReleaseArt();
+
+// Loads the art, then creates and opens the selected transition; the launcher window, or
+// null.
 HWND LoadArtAndOpen();

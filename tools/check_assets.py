@@ -29,6 +29,10 @@ BITMAPS = {
     "background.bmp": (360, 360, 8, 256, 256, 256, 130664),
     "mask.bmp": (127, 43, 1, 2, 0, 2, 736),
     **{f"face{n}.bmp": (127, 43, 8, 0, 0, 256, 6568) for n in BUTTON_PLACES},
+    # The same art at twice the size, for high-DPI screens.
+    "background@2x.bmp": (720, 720, 8, 256, 256, 256, 519464),
+    "mask@2x.bmp": (254, 86, 1, 2, 0, 2, 2800),
+    **{f"face{n}@2x.bmp": (254, 86, 8, 0, 0, 256, 23080) for n in BUTTON_PLACES},
 }
 
 # name: (rate, bits, frames, file bytes, extra chunks after the data)
@@ -131,67 +135,73 @@ def check_shared_palette(table):
     expect(len(set(table)) == 256, "background.bmp: colour table has repeated colours")
 
 
-def is_transparent_in_mask(x, y):
+def is_transparent_in_mask(x, y, k=1):
     """White in the mask: each frame's top row and left column, plus the
-    column and row that belong to no frame."""
+    column and row that belong to no frame (k of each at k times the size)."""
+    x, y = x // k, y // k
     if x == FACE_WIDTH - 1 or y == FACE_HEIGHT - 1 or y == 0:
         return True
     return x in FRAME_XS
 
 
-def check_mask(table, rows):
-    expect(table == BLACK_WHITE, "mask.bmp: colour table must be black then white")
+def check_mask(table, rows, k=1):
+    expect(table == BLACK_WHITE, "mask: colour table must be black then white")
     for y, row in enumerate(rows):
         for x, value in enumerate(row):
-            want = 1 if is_transparent_in_mask(x, y) else 0
-            expect(value == want, f"mask.bmp: pixel ({x},{y}) is {value}, must be {want}")
+            want = 1 if is_transparent_in_mask(x, y, k) else 0
+            expect(value == want, f"mask (x{k}): pixel ({x},{y}) is {value}, must be {want}")
 
 
-def check_picture(rows):
+def check_picture(rows, k=1):
+    centre, reach = 180 * k, 181.0 * k
     for y, row in enumerate(rows):
         for x, value in enumerate(row):
-            outside = (x + 0.5 - 180) ** 2 + (y + 0.5 - 180) ** 2 > 181.0 ** 2
+            outside = (x + 0.5 - centre) ** 2 + (y + 0.5 - centre) ** 2 > reach ** 2
             if outside:
                 expect(value == CORNER_INDEX,
-                       f"background.bmp: corner pixel ({x},{y}) is {value}, must be 7")
+                       f"picture (x{k}): corner pixel ({x},{y}) is {value}, must be 7")
     used = {value for row in rows for value in row}
-    expect(len(used) >= 100, f"background.bmp: only {len(used)} colours used; art collapsed?")
+    expect(len(used) >= 100, f"picture (x{k}): only {len(used)} colours used; art collapsed?")
 
 
-def frame_pixels(rows, frame_x):
-    return [row[frame_x + 1:frame_x + FRAME] for row in rows[1:FRAME]]
+def frame_pixels(rows, frame_x, k=1):
+    return [row[(frame_x + 1) * k:(frame_x + FRAME) * k] for row in rows[k:FRAME * k]]
 
 
-def check_face(name, button, rows, picture_rows):
+def check_face(name, button, rows, picture_rows, k=1):
     for y, row in enumerate(rows):
         for x, value in enumerate(row):
-            if is_transparent_in_mask(x, y):
+            if is_transparent_in_mask(x, y, k):
                 expect(value == 0, f"{name}: pixel ({x},{y}) under the mask's white is "
                                    f"{value}, must be 0")
     bx, by = BUTTON_PLACES[button]
-    for j in range(1, FRAME):
-        for i in range(1, FRAME):
-            face_value, picture_value = rows[j][i], picture_rows[by + j][bx + i]
+    for j in range(k, FRAME * k):
+        for i in range(k, FRAME * k):
+            face_value, picture_value = rows[j][i], picture_rows[by * k + j][bx * k + i]
             expect(face_value == picture_value,
                    f"{name}: normal frame pixel ({i},{j}) is {face_value} but the picture "
-                   f"at ({bx + i},{by + j}) is {picture_value}")
-    normal = frame_pixels(rows, FRAME_XS[0])
+                   f"at ({bx * k + i},{by * k + j}) is {picture_value}")
+    normal = frame_pixels(rows, FRAME_XS[0], k)
     for label, frame_x in (("highlighted", FRAME_XS[1]), ("pressed", FRAME_XS[2])):
-        expect(frame_pixels(rows, frame_x) != normal,
+        expect(frame_pixels(rows, frame_x, k) != normal,
                f"{name}: {label} frame is identical to the normal frame")
 
 
 def check_bitmaps(folder):
-    palette, picture = load_bitmap(folder / "background.bmp")
+    palette, _ = load_bitmap(folder / "background.bmp")
     check_shared_palette(palette)
-    check_picture(picture)
-    mask_table, mask_rows = load_bitmap(folder / "mask.bmp")
-    check_mask(mask_table, mask_rows)
-    for button in BUTTON_PLACES:
-        name = f"face{button}.bmp"
-        table, rows = load_bitmap(folder / name)
-        expect(table == palette, f"{name}: colour table differs from background.bmp's")
-        check_face(name, button, rows, picture)
+    # The art at twice the size holds the same layout, k pixels for each, in the same palette.
+    for k, suffix in ((1, ""), (2, "@2x")):
+        table, picture = load_bitmap(folder / f"background{suffix}.bmp")
+        expect(table == palette, f"background{suffix}.bmp: colour table differs from background.bmp's")
+        check_picture(picture, k)
+        mask_table, mask_rows = load_bitmap(folder / f"mask{suffix}.bmp")
+        check_mask(mask_table, mask_rows, k)
+        for button in BUTTON_PLACES:
+            name = f"face{button}{suffix}.bmp"
+            table, rows = load_bitmap(folder / name)
+            expect(table == palette, f"{name}: colour table differs from background.bmp's")
+            check_face(name, button, rows, picture, k)
 
 
 # ---------------------------------------------------------------------------

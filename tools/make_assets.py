@@ -150,9 +150,9 @@ def soft_shadow(mask, offset, blur):
 # ---------------------------------------------------------------------------
 # The picture: a glossy disc with title, labels and the buttons' normal look.
 
-def disc_coverage(xs, ys):
+def disc_coverage(xs, ys, k):
     r = np.hypot(xs - DISC_CENTRE, ys - DISC_CENTRE)
-    return np.clip(DISC_RADIUS - r, 0.0, 1.0), r
+    return np.clip((DISC_RADIUS - r) * k, 0.0, 1.0), r
 
 
 def disc_surface(xs, ys, r):
@@ -213,110 +213,111 @@ def add_rim(colour, r):
     return screen(colour, rgb(190, 170, 255), line * 0.55)
 
 
-def render_disc():
-    xs, ys = pixel_centres(PICTURE_SIZE, PICTURE_SIZE, SUPERSAMPLE)
-    coverage, r = disc_coverage(xs, ys)
+def render_disc(k):
+    xs, ys = pixel_centres(PICTURE_SIZE, PICTURE_SIZE, SUPERSAMPLE * k)
+    coverage, r = disc_coverage(xs, ys, k)
     surface = disc_surface(xs, ys, r)
     grey = rgb(*STANDARD_COLOURS[CORNER_INDEX])
     picture = blend(np.broadcast_to(grey, surface.shape), surface, coverage)
     return box_reduce(picture, SUPERSAMPLE)
 
 
-def outside_disc():
+def outside_disc(k):
     """Pixels the disc does not touch at all: they must stay corner grey."""
-    xs, ys = pixel_centres(PICTURE_SIZE, PICTURE_SIZE)
+    xs, ys = pixel_centres(PICTURE_SIZE, PICTURE_SIZE, k)
     r = np.hypot(xs - DISC_CENTRE, ys - DISC_CENTRE)
     return r >= DISC_RADIUS + 0.75  # beyond the furthest supersample's reach
 
 
-def draw_title(picture):
-    size = (PICTURE_SIZE, PICTURE_SIZE)
+def draw_title(picture, k):
+    size = (PICTURE_SIZE * k, PICTURE_SIZE * k)
     centre_x, baseline = 146, 90      # clear of the EXIT button at x >= 248
-    title = text_mask(size, TITLE, font("DejaVuSans-Bold.ttf", 40),
-                      (centre_x, baseline), "ms")
-    picture = blend(picture, rgb(0, 0, 20), soft_shadow(title, (2, 3), 2.0) * 0.75)
+    title = text_mask(size, TITLE, font("DejaVuSans-Bold.ttf", 40 * k),
+                      (centre_x * k, baseline * k), "ms")
+    picture = blend(picture, rgb(0, 0, 20), soft_shadow(title, (2 * k, 3 * k), 2.0 * k) * 0.75)
     # white at the top shading to a pale lavender, like printed foil
-    ys = np.arange(PICTURE_SIZE, dtype=np.float64)[:, None, None]
+    ys = (np.arange(PICTURE_SIZE * k, dtype=np.float64) / k)[:, None, None]
     fill = blend(np.broadcast_to(rgb(255, 255, 255), picture.shape),
                  rgb(200, 195, 255), smoothstep(baseline - 30, baseline, ys)[..., 0])
     picture = blend(picture, fill, title)
 
-    subtitle = text_mask(size, SUBTITLE, font("DejaVuSans.ttf", 11),
-                         (centre_x, baseline + 17), "ms", spacing=5)
-    picture = blend(picture, rgb(0, 0, 20), soft_shadow(subtitle, (1, 1), 0.8) * 0.6)
+    subtitle = text_mask(size, SUBTITLE, font("DejaVuSans.ttf", 11 * k),
+                         (centre_x * k, (baseline + 17) * k), "ms", spacing=5 * k)
+    picture = blend(picture, rgb(0, 0, 20), soft_shadow(subtitle, (k, k), 0.8 * k) * 0.6)
     picture = blend(picture, rgb(175, 185, 255), subtitle)
-    return draw_title_rule(picture, centre_x, baseline + 5)
+    return draw_title_rule(picture, centre_x, baseline + 5, k)
 
 
-def draw_title_rule(picture, centre_x, y):
+def draw_title_rule(picture, centre_x, y, k):
     # A hairline under the title that fades out at both ends.
-    xs, ys = pixel_centres(PICTURE_SIZE, PICTURE_SIZE)
+    xs, ys = pixel_centres(PICTURE_SIZE, PICTURE_SIZE, k)
     along = np.clip(1.0 - np.abs(xs - centre_x) / 80.0, 0.0, 1.0) ** 1.5
     across = np.exp(-((ys - (y + 0.5)) / 0.55) ** 2)
     return screen(picture, rgb(150, 160, 255), along * across * 0.6)
 
 
-def draw_rim_text(picture, text, radius):
+def draw_rim_text(picture, text, radius, k):
     """Small capitals following the bottom of the disc, as printed discs have."""
-    face = font("DejaVuSans.ttf", 9 * SUPERSAMPLE)
-    spacing = 2.2 * SUPERSAMPLE
-    big_radius = radius * SUPERSAMPLE
-    size = PICTURE_SIZE * SUPERSAMPLE
+    s = SUPERSAMPLE * k
+    face = font("DejaVuSans.ttf", 9 * s)
+    spacing = 2.2 * s
+    big_radius = radius * s
+    size = PICTURE_SIZE * s
     canvas = Image.new("L", (size, size), 0)
     widths = [face.getlength(ch) + spacing for ch in text]
     angle = math.pi / 2 + sum(widths) / big_radius / 2      # start left of bottom
-    cell = 16 * SUPERSAMPLE
+    cell = 16 * s
     for ch, width in zip(text, widths):
         middle = angle - width / big_radius / 2
         glyph = Image.new("L", (2 * cell, 2 * cell), 0)
         ImageDraw.Draw(glyph).text((cell, cell), ch, font=face, fill=255, anchor="ms")
         glyph = glyph.rotate(90 - math.degrees(middle), resample=Image.BICUBIC)
-        x = DISC_CENTRE * SUPERSAMPLE + big_radius * math.cos(middle)
-        y = DISC_CENTRE * SUPERSAMPLE + big_radius * math.sin(middle)
+        x = DISC_CENTRE * s + big_radius * math.cos(middle)
+        y = DISC_CENTRE * s + big_radius * math.sin(middle)
         canvas.paste(255, (round(x) - cell, round(y) - cell), glyph)
         angle -= width / big_radius
     mask = box_reduce(np.asarray(canvas, dtype=np.float64) / 255.0, SUPERSAMPLE)
     return blend(picture, rgb(185, 175, 240), mask * 0.8)
 
 
-def draw_labels(picture):
-    face = font("DejaVuSans.ttf", 14)
+def draw_labels(picture, k):
+    face = font("DejaVuSans.ttf", 14 * k)
     cap_height = -face.getbbox("H", anchor="ls")[1]
-    size = (PICTURE_SIZE, PICTURE_SIZE)
+    size = (PICTURE_SIZE * k, PICTURE_SIZE * k)
     for button, label in LABELS.items():
         bx, by = BUTTON_PLACES[button]
-        right = bx + (ORB_CENTRE - ORB_RADIUS) - LABEL_GAP   # orb's left edge - gap
-        baseline = by + ORB_CENTRE + cap_height / 2.0       # caps centred on orb
+        right = (bx + (ORB_CENTRE - ORB_RADIUS) - LABEL_GAP) * k   # orb's left edge - gap
+        baseline = (by + ORB_CENTRE) * k + cap_height / 2.0       # caps centred on orb
         mask = text_mask(size, label, face, (round(right), round(baseline)), "rs")
-        picture = blend(picture, rgb(0, 0, 15), soft_shadow(mask, (1, 1), 0.9) * 0.85)
+        picture = blend(picture, rgb(0, 0, 15), soft_shadow(mask, (k, k), 0.9 * k) * 0.85)
         picture = blend(picture, rgb(236, 238, 255), mask)
     return picture
 
 
-@functools.lru_cache(maxsize=1)
-def undecorated_picture():
-    """Disc and text, computed once: the base under every button state."""
-    picture = draw_title(render_disc())
-    picture = draw_rim_text(picture, RIM_TEXT, 160)
-    return draw_labels(picture)
+@functools.lru_cache(maxsize=2)
+def undecorated_picture(k):
+    """Disc and text, computed once per scale: the base under every button state."""
+    picture = draw_title(render_disc(k), k)
+    picture = draw_rim_text(picture, RIM_TEXT, 160, k)
+    return draw_labels(picture, k)
 
 
-def render_picture_truecolour():
-    picture = undecorated_picture().copy()
+def render_picture_truecolour(k):
+    picture = undecorated_picture(k).copy()
     for button in BUTTON_PLACES:
-        paste_square(picture, button, render_button(square_of(picture, button),
-                                                    button, NORMAL))
+        paste_square(picture, button, render_button(square_of(picture, button, k),
+                                                    button, NORMAL, k), k)
     return picture
 
 
-def square_of(picture, button):
+def square_of(picture, button, k):
     bx, by = BUTTON_PLACES[button]
-    return picture[by:by + FRAME, bx:bx + FRAME].copy()
+    return picture[by * k:(by + FRAME) * k, bx * k:(bx + FRAME) * k].copy()
 
 
-def paste_square(picture, button, square):
+def paste_square(picture, button, square, k):
     bx, by = BUTTON_PLACES[button]
-    picture[by:by + FRAME, bx:bx + FRAME] = square
+    picture[by * k:(by + FRAME) * k, bx * k:(bx + FRAME) * k] = square
 
 
 # ---------------------------------------------------------------------------
@@ -330,22 +331,22 @@ ORB_COLOURS = {
 GLOW_COLOUR = rgb(95, 180, 255)
 
 
-def render_button(background, button, state):
-    """The 42x42 square of a button drawn over its background square."""
-    xs, ys = pixel_centres(FRAME, FRAME, SUPERSAMPLE)
+def render_button(background, button, state, k):
+    """The 42x42 square (times k) of a button drawn over its background square."""
+    xs, ys = pixel_centres(FRAME, FRAME, SUPERSAMPLE * k)
     pushed = 1.0 if state == PRESSED else 0.0
     cx, cy = ORB_CENTRE + pushed, ORB_CENTRE + pushed
     big = np.repeat(np.repeat(background, SUPERSAMPLE, 0), SUPERSAMPLE, 1)
 
     big = draw_orb_surroundings(big, xs, ys, cx, cy, state)
-    big = draw_orb(big, xs, ys, cx, cy, button, state)
-    big = draw_glyph(big, button, pushed, state)
+    big = draw_orb(big, xs, ys, cx, cy, button, state, k)
+    big = draw_glyph(big, button, pushed, state, k)
     square = box_reduce(big, SUPERSAMPLE)
-    square = draw_exit_text(square, button, pushed, state)
+    square = draw_exit_text(square, button, pushed, state, k)
 
     # Keep untouched pixels bit-identical to the background.
-    fx, fy = pixel_centres(FRAME, FRAME)
-    untouched = np.hypot(fx - ORB_CENTRE, fy - ORB_CENTRE) > EFFECT_LIMIT + 0.5
+    fx, fy = pixel_centres(FRAME, FRAME, k)
+    untouched = np.hypot(fx - ORB_CENTRE, fy - ORB_CENTRE) > EFFECT_LIMIT + 0.5 / k
     square[untouched] = background[untouched]
     return square
 
@@ -372,11 +373,11 @@ def draw_orb_surroundings(big, xs, ys, cx, cy, state):
     return big
 
 
-def draw_orb(big, xs, ys, cx, cy, button, state):
+def draw_orb(big, xs, ys, cx, cy, button, state, k):
     deep, body, lit = ORB_COLOURS["amber" if button == EXIT_BUTTON else "blue"]
     u, v = (xs - cx) / ORB_RADIUS, (ys - cy) / ORB_RADIUS
     rr = u * u + v * v
-    coverage = np.clip((1.0 - np.sqrt(rr)) * ORB_RADIUS * SUPERSAMPLE + 0.5, 0.0, 1.0)
+    coverage = np.clip((1.0 - np.sqrt(rr)) * ORB_RADIUS * SUPERSAMPLE * k + 0.5, 0.0, 1.0)
     z = np.sqrt(np.clip(1.0 - rr, 0.0, 1.0))
 
     # Lit from the top left; the edge darkens like a sphere.
@@ -417,16 +418,16 @@ def glyph_polygons(button):
     return []
 
 
-def draw_glyph(big, button, pushed, state):
-    size = FRAME * SUPERSAMPLE
+def draw_glyph(big, button, pushed, state, k):
+    s = SUPERSAMPLE * k
+    size = FRAME * s
     canvas = Image.new("L", (size, size), 0)
     draw = ImageDraw.Draw(canvas)
-    scale = lambda pts: [((x + pushed) * SUPERSAMPLE, (y + pushed) * SUPERSAMPLE)
-                         for x, y in pts]
+    scale = lambda pts: [((x + pushed) * s, (y + pushed) * s) for x, y in pts]
     for polygon in glyph_polygons(button):
         draw.polygon(scale(polygon), fill=255)
     if button == 203:   # browse: a magnifying glass
-        c, s = ORB_CENTRE + pushed - 1.5, SUPERSAMPLE
+        c = ORB_CENTRE + pushed - 1.5
         draw.ellipse([(c - 6) * s, (c - 6) * s, (c + 6) * s, (c + 6) * s],
                      outline=255, width=int(2.6 * s))
         draw.line([((c + 4) * s, (c + 4) * s), ((c + 9.5) * s, (c + 9.5) * s)],
@@ -434,20 +435,20 @@ def draw_glyph(big, button, pushed, state):
     mask = np.asarray(canvas, dtype=np.float64) / 255.0
     if not mask.any():
         return big
-    shadow = soft_shadow(mask, (0, SUPERSAMPLE), SUPERSAMPLE * 0.8)
+    shadow = soft_shadow(mask, (0, s), s * 0.8)
     tint = rgb(240, 248, 255) if state != PRESSED else rgb(190, 200, 225)
     big = blend(big, rgb(0, 10, 50), shadow * 0.55)
     return blend(big, tint, mask)
 
 
-def draw_exit_text(square, button, pushed, state):
-    # Drawn at 1x with the font's hinting so the small capitals stay crisp.
+def draw_exit_text(square, button, pushed, state, k):
+    # Drawn at the final size with the font's hinting so the small capitals stay crisp.
     if button != EXIT_BUTTON:
         return square
-    face = font("DejaVuSansCondensed-Bold.ttf", 11)
-    anchor = (round(ORB_CENTRE + pushed), round(ORB_CENTRE + pushed + 4.5))
-    mask = text_mask((FRAME, FRAME), "EXIT", face, anchor, "ms")
-    square = blend(square, rgb(70, 8, 0), soft_shadow(mask, (0, 1), 0.6) * 0.8)
+    face = font("DejaVuSansCondensed-Bold.ttf", 11 * k)
+    anchor = (round((ORB_CENTRE + pushed) * k), round((ORB_CENTRE + pushed + 4.5) * k))
+    mask = text_mask((FRAME * k, FRAME * k), "EXIT", face, anchor, "ms")
+    square = blend(square, rgb(70, 8, 0), soft_shadow(mask, (0, k), 0.6 * k) * 0.8)
     tint = rgb(255, 255, 255) if state != PRESSED else rgb(230, 205, 190)
     return blend(square, tint, mask)
 
@@ -563,28 +564,45 @@ def spread_error(row, below, x, step, width, err):
 # ---------------------------------------------------------------------------
 # Building the indexed picture, faces and mask.
 
-def render_art():
-    """Everything the bitmaps hold: palette, picture indices, face indices."""
-    picture = render_picture_truecolour()
+def render_truecolour(k):
+    """The picture and every button state in full colour, at k times the size."""
+    picture = render_picture_truecolour(k)
     states = {}
     for button in BUTTON_PLACES:
         # highlighted and pressed orbs are drawn over the picture as it was
         # before the normal orb went on
-        background = square_of(undecorated_picture(), button)
-        states[button] = {NORMAL: square_of(picture, button),
-                          HIGHLIGHTED: render_button(background, button, HIGHLIGHTED),
-                          PRESSED: render_button(background, button, PRESSED)}
-    palette = build_palette(palette_samples(picture, states))
+        background = square_of(undecorated_picture(k), button, k)
+        states[button] = {NORMAL: square_of(picture, button, k),
+                          HIGHLIGHTED: render_button(background, button, HIGHLIGHTED, k),
+                          PRESSED: render_button(background, button, PRESSED, k)}
+    return picture, states
 
-    picture_fixed = np.where(outside_disc(), CORNER_INDEX, -1)
+
+def index_art(picture, states, palette, k):
+    picture_fixed = np.where(outside_disc(k), CORNER_INDEX, -1)
     picture_indices = dither(picture, palette, picture_fixed)
-    faces = {button: build_face(picture, picture_indices, button, states[button], palette)
+    faces = {button: build_face(picture, picture_indices, button, states[button], palette, k)
              for button in BUTTON_PLACES}
+    return picture_indices, faces
+
+
+def render_art():
+    """Everything the bitmaps hold: palette, picture indices, face indices."""
+    picture, states = render_truecolour(1)
+    palette = build_palette(palette_samples(picture, states))
+    picture_indices, faces = index_art(picture, states, palette, 1)
     return palette, picture, picture_indices, faces
 
 
+def render_art_2x(palette):
+    """The same drawing at twice the size, for high-DPI screens: drawn, not enlarged,
+    in the 1x art's palette. Picture indices and face indices."""
+    picture, states = render_truecolour(2)
+    return index_art(picture, states, palette, 2)
+
+
 def palette_samples(picture, states):
-    inside = ~outside_disc()
+    inside = ~outside_disc(1)
     samples = [picture[inside]]
     for squares in states.values():
         for state in FRAME_STATES:
@@ -593,11 +611,10 @@ def palette_samples(picture, states):
     return samples
 
 
-def build_face(picture, picture_indices, button, squares, palette):
-    face = np.zeros((FACE_HEIGHT, FACE_WIDTH), dtype=np.uint8)
-    bx, by = BUTTON_PLACES[button]
-    normal_indices = picture_indices[by:by + FRAME, bx:bx + FRAME]
-    normal_colour = picture[by:by + FRAME, bx:bx + FRAME]
+def build_face(picture, picture_indices, button, squares, palette, k):
+    face = np.zeros((FACE_HEIGHT * k, FACE_WIDTH * k), dtype=np.uint8)
+    normal_indices = square_of(picture_indices, button, k)
+    normal_colour = square_of(picture, button, k)
     for state in FRAME_STATES:
         if state == NORMAL:
             indices = normal_indices
@@ -605,15 +622,15 @@ def build_face(picture, picture_indices, button, squares, palette):
             unchanged = np.abs(squares[state] - normal_colour).max(axis=2) < 1e-9
             indices = dither(squares[state], palette,
                              np.where(unchanged, normal_indices, -1))
-        face[1:FRAME, state + 1:state + FRAME] = indices[1:, 1:]
+        face[k:FRAME * k, (state + 1) * k:(state + FRAME) * k] = indices[k:, k:]
     return face
 
 
-def build_mask():
-    """1 (white, transparent) on the frames' top row and left column."""
-    mask = np.ones((FACE_HEIGHT, FACE_WIDTH), dtype=np.uint8)
+def build_mask(k):
+    """1 (white, transparent) on the frames' top row and left column (k of each)."""
+    mask = np.ones((FACE_HEIGHT * k, FACE_WIDTH * k), dtype=np.uint8)
     for state in FRAME_STATES:
-        mask[1:FRAME, state + 1:state + FRAME] = 0
+        mask[k:FRAME * k, (state + 1) * k:(state + FRAME) * k] = 0
     return mask
 
 
@@ -948,6 +965,15 @@ def write_preview(path, palette, picture_indices, faces, mask):
 
 # ---------------------------------------------------------------------------
 
+def write_bitmaps(out_dir, suffix, palette, picture_indices, faces, mask):
+    (out_dir / f"background{suffix}.bmp").write_bytes(
+        bmp_file(picture_indices, palette, 8, 256, 256))
+    (out_dir / f"mask{suffix}.bmp").write_bytes(
+        bmp_file(mask, [(0, 0, 0), (255, 255, 255)], 1, 2, 0))
+    for button, face in faces.items():
+        (out_dir / f"face{button}{suffix}.bmp").write_bytes(bmp_file(face, palette, 8, 0, 0))
+
+
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("out_dir", nargs="?", default=str(REPO_ROOT / "resources"))
@@ -959,16 +985,13 @@ def main(argv=None):
         require_font(name)
 
     palette, _, picture_indices, faces = render_art()
-    mask = build_mask()
-    (out_dir / "background.bmp").write_bytes(bmp_file(picture_indices, palette, 8, 256, 256))
-    (out_dir / "mask.bmp").write_bytes(
-        bmp_file(mask, [(0, 0, 0), (255, 255, 255)], 1, 2, 0))
-    for button, face in faces.items():
-        (out_dir / f"face{button}.bmp").write_bytes(bmp_file(face, palette, 8, 0, 0))
+    write_bitmaps(out_dir, "", palette, picture_indices, faces, build_mask(1))
+    picture_2x, faces_2x = render_art_2x(palette)
+    write_bitmaps(out_dir, "@2x", palette, picture_2x, faces_2x, build_mask(2))
     write_sounds(out_dir)
     (out_dir / "launcher.ico").write_bytes(render_icon())
     if args.preview:
-        write_preview(args.preview, palette, picture_indices, faces, mask)
+        write_preview(args.preview, palette, picture_indices, faces, build_mask(1))
     print(f"assets written to {out_dir}")
 
 

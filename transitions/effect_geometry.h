@@ -25,7 +25,8 @@ struct StepSizes {
 
 struct Scene {
   int32_t screenWidth, screenHeight;    // SW, SH
-  int32_t pictureWidth, pictureHeight;  // W, H
+  int32_t pictureWidth, pictureHeight;  // W, H, laid out at the screen's scale
+  int32_t dpi = 96;                     // the screen's scale
 };
 
 struct EffectGeometry {
@@ -45,5 +46,7 @@ struct EffectGeometry {
 };
 
 // Step sizes for a run: screen size / divisor, truncated toward zero, negated to close.
+// Above 96 dpi the screen's size at 96 dpi is divided and the step scaled, so that an
+// effect takes the steps it takes at 96 dpi on the same screen (within one step).
 StepSizes ComputeStepSizes(const EffectGeometry& effect, const Scene& scene, bool slow,
                            bool opening);

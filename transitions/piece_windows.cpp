@@ -82,7 +82,7 @@ HWND CreatePieceWindow(int piece, PiecePoint at) {
 
 Scene CurrentScene() {
   return Scene{state.screenWidth, state.screenHeight, state.backgroundWidth,
-               state.backgroundHeight};
+               state.backgroundHeight, state.dpi};
 }
 
 int CreatePieces(const EffectGeometry& effect) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shell/screen_scale.h"
+
 namespace {
 
 // The button class's values, written out here so that a wrong constant shows.
@@ -61,6 +63,18 @@ constexpr SoundCase kSoundCases[] = {
     {kFocus, kSelected | kHasFocus, 0},
     {kFocus, 0, 0},
 };
+
+// Frames, places and sides scale with the screen, rounded as MulDiv rounds: at 96 dpi
+// nothing moves; at 120 dpi 42 becomes 53 and 248 310.
+TEST(FrameChoice, FramesAndPlacesScaleWithTheScreen) {
+  for (const int32_t dpi : {96, 120, 144, 192, 288}) {
+    const int32_t side = ScaleToDpi(42, dpi);
+    EXPECT_EQ((42 * dpi + 48) / 96, side) << dpi;
+    EXPECT_EQ(side, FrameXAtSide(kHighlightedFrameX, side)) << dpi;
+    EXPECT_EQ(2 * side, FrameXAtSide(kPressedFrameX, side)) << dpi;
+  }
+  EXPECT_EQ(96, UsableDpi(0)) << "nothing reported";
+}
 
 TEST(PressSound, OnlyAChangeOfThePressedStateSounds) {
   for (const SoundCase& c : kSoundCases) {

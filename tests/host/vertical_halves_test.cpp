@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "recording_stage.h"
+#include "shell/screen_scale.h"
 #include "transitions/vertical_halves.h"
 
 namespace {
@@ -45,6 +46,20 @@ TEST(VerticalHalves, OpensOnVgaAndCentresTheLauncher) {
     EXPECT_TRUE(stage.Visible(0));
     EXPECT_FALSE(stage.Visible(1)) << "the lower half is hidden, kept for the close";
     EXPECT_EQ((std::vector<int>{303, 304}), stage.Sounds());
+  }
+}
+
+// At 120, 144 and 192 dpi the screen has as many pixels more as the picture: the open
+// takes the steps it takes on the same screen at 96 dpi, within one.
+TEST(VerticalHalves, OpensInTheSameStepsAtEveryScale) {
+  const Scene at96 = {1280, 720, 360, 360};
+  RecordingStage plain = StageAtStart(at96);
+  const int steps = RunAnimation(verticalHalvesGeometry, 1, at96, plain);
+  for (const int32_t dpi : {120, 144, 192}) {
+    const int32_t side = ScaleToDpi(360, dpi);
+    const Scene scene = {ScaleToDpi(1280, dpi), ScaleToDpi(720, dpi), side, side, dpi};
+    RecordingStage stage = StageAtStart(scene);
+    EXPECT_NEAR(steps, RunAnimation(verticalHalvesGeometry, 1, scene, stage), 1) << dpi;
   }
 }
 

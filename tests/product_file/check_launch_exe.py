@@ -21,6 +21,10 @@ RUN_FROM_SWAP = 0x0400 | 0x0800  # IMAGE_FILE_REMOVABLE_ and IMAGE_FILE_NET_RUN_
 RT_BITMAP, RT_STRING, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 2, 6, 14, 16, 24
 BITMAPS = {199: "background.bmp", 200: "mask.bmp",
            **{n: f"face{n}.bmp" for n in range(201, 205)}}
+# The same art at twice the size, for high-DPI screens, at id + 200.
+BITMAPS.update({n + 200: name.replace(".bmp", "@2x.bmp") for n, name in BITMAPS.items()})
+# The whole file is read from the disc before it runs (it runs from the swap file).
+MAX_FILE_BYTES = 1536 * 1024
 SOUNDS = {300: "press.wav", 301: "release.wav", 302: "highlight.wav",
           303: "open.wav", 304: "ready.wav", 305: "close.wav"}
 STRINGS = {1000: "BUTTON", 1001: "Unable to execute %s", 1002: "Install Norvane",
@@ -117,6 +121,8 @@ def swap_problems(pe):
 
 def problems(exe, resources_dir):
     pe = PeFile(exe.read_bytes())
+    if exe.stat().st_size > MAX_FILE_BYTES:
+        yield f"{exe.stat().st_size} bytes, more than {MAX_FILE_BYTES}"
     yield from swap_problems(pe)
     if pe.magic != 0x10B or pe.machine != 0x14C:
         yield f"not a PE32 i386 program (magic {pe.magic:#x}, machine {pe.machine:#x})"

@@ -1,6 +1,6 @@
 // The manifest of the built LAUNCH.EXE, as Wine's loader reads it from the file: run
-// with the rights of whoever opens it, every Windows from Vista to 11 supported, no DPI
-// awareness declared.
+// with the rights of whoever opens it, every Windows from Vista to 11 supported, aware of
+// each monitor's scale.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -39,8 +39,12 @@ TEST(Manifest, TheLauncherAsksForNoRightsAndNamesEveryWindowsFromVistaTo11) {
 
   WCHAR value[64];
   SIZE_T written = 0;
-  EXPECT_FALSE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", value, 64, &written));
-  EXPECT_FALSE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAwareness", value, 64, &written));
+  ASSERT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", value, 64, &written));
+  EXPECT_STREQ(L"true/pm", value);
+  // Read in its own namespace, which Windows 10 added.
+  ASSERT_TRUE(QueryActCtxSettingsW(0, context, L"http://schemas.microsoft.com/SMI/2016/WindowsSettings",
+                                   L"dpiAwareness", value, 64, &written));
+  EXPECT_STREQ(L"PerMonitorV2, PerMonitor", value);
   ReleaseActCtx(context);
 }
 

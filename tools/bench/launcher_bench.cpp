@@ -8,17 +8,21 @@
 // Each line printed is "figure value-us floor-us" or "figure value"; scripts/bench makes
 // the table. Sounds are silenced through the seam: Wine on a machine without a sound card
 // spends seconds probing for one, which would measure Wine, not the launcher.
+// LAUNCHER_BENCH_DPI=144 (say) has the launcher take that scale, and the floors the same
+// sizes and steps.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "shell/launcher_state.h"
 #include "shell/launcher_wndproc.h"
 #include "shell/platform_seam.h"
+#include "shell/screen_scale.h"
 #include "shell/single_launcher.h"
 #include "shell/startup.h"
 #include "shell/system_library.h"
@@ -51,6 +55,10 @@ DWORD WINAPI RecordingTick() {
   clockReadings.push_back(Now());
   return 1000;
 }
+UINT benchDpi = kStandardDpi;
+UINT BenchDpi() { return benchDpi; }
+int Side() { return ScaleToDpi(360, static_cast<int>(benchDpi)); }
+
 BOOL WINAPI Silent(LPCSTR, UINT) { return TRUE; }
 BOOL WINAPI SilentStop(LPCSTR, HMODULE, DWORD) { return TRUE; }
 
@@ -70,6 +78,7 @@ void InstallBenchSeams() {
   platform.stopSounds = SilentStop;
   realDisplayInfoContext = platform.createDisplayInfoContext;
   platform.createDisplayInfoContext = TimedDisplayInfoContext;
+  if (benchDpi != kStandardDpi) platform.primaryMonitorDpi = BenchDpi;
 }
 
 // The launcher's own start-up, as WinMain runs it but for the sounds, which stay silent.
@@ -105,8 +114,8 @@ void RegisterFloorClass() {
 }
 
 HWND CreateFloorWindow(int x, int y, HWND owner) {
-  return CreateWindowExA(0, "BenchFloor", "", owner ? WS_POPUP | WS_CHILD : WS_POPUP, x, y, 360,
-                         360, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(0, "BenchFloor", "", owner ? WS_POPUP | WS_CHILD : WS_POPUP, x, y, Side(),
+                         Side(), owner, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 // Entry to the start of the opening animation, and its parts, marked by the seams the
@@ -145,8 +154,9 @@ std::vector<double> StepTimes(size_t firstReading, size_t endReading) {
 }
 
 void SetHalfRegion(HWND window, bool lower) {
-  HRGN ellipse = CreateEllipticRgn(0, lower ? -180 : 0, 360, lower ? 180 : 360);
-  HRGN clip = CreateRectRgn(0, 0, 360, 180);
+  const int side = Side();
+  HRGN ellipse = CreateEllipticRgn(0, lower ? -side / 2 : 0, side, lower ? side / 2 : side);
+  HRGN clip = CreateRectRgn(0, 0, side, side / 2);
   CombineRgn(ellipse, ellipse, clip, RGN_AND);
   SetWindowRgn(window, ellipse, TRUE);
   DeleteObject(clip);
@@ -159,8 +169,11 @@ constexpr UINT kSlide = kMove | SWP_NOACTIVATE;
 // The same moves as the open and the close, on two windows of the same size and shape
 // that paint nothing.
 std::vector<double> FloorSteps(int openSteps, int closeSteps) {
-  HWND upper = CreateFloorWindow(140, 0, nullptr);
-  HWND lower = CreateFloorWindow(140, 300, upper);
+  const int dpi = static_cast<int>(benchDpi), side = Side();
+  const int left = (state.screenWidth - side) / 2, top = (state.screenHeight - side) / 2;
+  const int stepY = ScaleToDpi(UnscaleFromDpi(state.screenHeight, dpi) / 120, dpi);
+  HWND upper = CreateFloorWindow(left, 0, nullptr);
+  HWND lower = CreateFloorWindow(left, state.screenHeight - side / 2, upper);
   SetHalfRegion(upper, false);
   SetHalfRegion(lower, true);
   ShowWindow(upper, SW_SHOW);
@@ -178,10 +191,10 @@ std::vector<double> FloorSteps(int openSteps, int closeSteps) {
     }
     steps.push_back(Now() - t);
   };
-  for (int i = 0; i < openSteps; ++i) step(4, i == 0 ? kMove : kSlide);
-  SetWindowPos(lower, nullptr, 140, 240, 0, 0, kSlide);
-  SetWindowPos(upper, nullptr, 140, 60, 0, 0, kMove);
-  for (int i = 0; i < closeSteps; ++i) step(-4, kSlide);
+  for (int i = 0; i < openSteps; ++i) step(stepY, i == 0 ? kMove : kSlide);
+  SetWindowPos(lower, nullptr, left, top + side / 2, 0, 0, kSlide);
+  SetWindowPos(upper, nullptr, left, top, 0, 0, kMove);
+  for (int i = 0; i < closeSteps; ++i) step(-stepY, kSlide);
   DestroyWindow(lower);
   DestroyWindow(upper);
   return steps;
@@ -355,6 +368,8 @@ int BenchSteady() {
 
 int main(int argc, char** argv) {
   const char* mode = argc > 1 ? argv[1] : "";
+  const char* dpi = std::getenv("LAUNCHER_BENCH_DPI");
+  if (dpi != nullptr) benchDpi = static_cast<UINT>(UsableDpi(static_cast<uint32_t>(std::atoi(dpi))));
   if (!std::strcmp(mode, "startup")) return BenchStartup();
   if (!std::strcmp(mode, "startup-floor")) return BenchStartupFloor();
   if (!std::strcmp(mode, "step")) return BenchStep();
