@@ -64,8 +64,8 @@ autorun=$(iconv -f UTF-16 -t UTF-8 "$drive/AUTORUN.INF" | tr -d '\r')
 [ -f "$drive/Demos/Écritoire/Setup.exe" ] || fail "no Demos\\Écritoire\\Setup.exe on the disc"
 python3 - "$drive/LAUNCH.EXE" "$root" <<'PY' || fail "the version resource doesn't name Quillmark"
 import sys
-sys.path.insert(0, sys.argv[2] + "/tests/product_file")
-from check_launch_exe import PeFile
+sys.path.insert(0, sys.argv[2] + "/tools")
+from pe_resources import PeFile
 version = PeFile(open(sys.argv[1], "rb").read()).resources()[(16, 1)]
 for key, value in (("ProductName", "Quillmark"), ("CompanyName", "Quillmark Labs"),
                    ("FileVersion", "2.1"), ("FileDescription", "クイルマーク CD セットアップ")):
