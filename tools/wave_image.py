@@ -1,28 +1,44 @@
-"""The launcher's rule for a sound resource (media/wave_image.cpp, WaveImagePlayable),
-for the build-time checks: a brand's sound that passes here plays in the launcher."""
+"""The launcher's rule for a sound resource (media/wave_image.cpp, WaveImagePlayable), step
+for step, for the build-time checks: a brand's sound that passes here plays in the
+launcher, and one that fails is refused before anything is built."""
 
 import struct
 
+PCM_FORMAT_TAG = 1
+PCM_FORMAT_BYTES = 16
+
+
+def pcm_block_alignment(data, at):
+    """The block alignment of a plain PCM format at `at`, or 0 if the player refuses it."""
+    tag, channels, rate, _, alignment, bits = struct.unpack_from("<HHIIHH", data, at)
+    sane = tag == PCM_FORMAT_TAG and channels in (1, 2) and 1000 <= rate <= 192000 and \
+        bits in (8, 16) and alignment == channels * bits // 8
+    return alignment if sane else 0
+
 
 def wave_problem(data):
-    """Why a file isn't a PCM WAVE image the platform plays from memory, or None."""
+    """Why the launcher would stay silent with this sound, or None."""
     if len(data) < 12 or data[:4] != b"RIFF" or data[8:12] != b"WAVE":
         return "is not a RIFF WAVE file"
-    if struct.unpack_from("<I", data, 4)[0] + 8 > len(data):
+    riff_end = 8 + struct.unpack_from("<I", data, 4)[0]
+    if riff_end > len(data):
         return "is shorter than its RIFF size says"
-    at, fmt, has_data = 12, None, False
-    while at + 8 <= len(data):
-        chunk, size = struct.unpack_from("<4sI", data, at)
-        if at + 8 + size > len(data):
-            return f"has a '{chunk.decode('latin-1')}' chunk that runs past its end"
-        if chunk == b"fmt " and size >= 16:
-            fmt = struct.unpack_from("<HHIIHH", data, at + 8)
-        has_data |= chunk == b"data"
-        at += 8 + size + (size & 1)
-    if fmt is None or not has_data:
-        return "has no 'fmt ' or no 'data' chunk"
-    tag, channels, rate, _, align, bits = fmt
-    if tag != 1 or channels not in (1, 2) or bits not in (8, 16) or \
-            align != channels * bits // 8 or not 8000 <= rate <= 48000:
-        return "is not PCM (8 or 16 bits, 1 or 2 channels, 8000 to 48000 Hz)"
-    return None
+    alignment, at = 0, 12
+    # Only the RIFF chunk counts: anything after it is not the sound's.
+    while at + 8 <= riff_end:
+        chunk, length = struct.unpack_from("<4sI", data, at)
+        end = at + 8 + length
+        if end > riff_end:
+            return f"has a '{chunk.decode('latin-1')}' chunk that runs past its RIFF chunk"
+        if alignment == 0 and chunk == b"fmt ":
+            if length < PCM_FORMAT_BYTES:
+                return "has a 'fmt ' chunk too short for PCM"
+            alignment = pcm_block_alignment(data, at + 8)
+            if alignment == 0:
+                return "is not PCM (8 or 16 bits, 1 or 2 channels, 1000 to 192000 Hz)"
+        elif alignment != 0 and chunk == b"data":
+            if length % alignment:
+                return f"has data of {length} bytes, not whole blocks of {alignment}"
+            return None
+        at = end + (length & 1)
+    return "has no 'fmt ' chunk followed by a 'data' chunk in its RIFF chunk"

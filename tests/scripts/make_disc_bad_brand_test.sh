@@ -33,6 +33,7 @@ cp "$work/out/disc.iso" "$work/earlier-image"
 float_wave() {  # a WAVE of 32-bit floats: format tag 3
   printf 'RIFF\044\0\0\0WAVEfmt \020\0\0\0\003\0\001\0\100\037\0\0\0\175\0\0\004\0\040\0data\0\0\0\0'
 }
+pcm16() { printf 'fmt \020\0\0\0\001\0\001\0\100\037\0\0\200\076\0\0\002\0\020\0'; }  # mono, 8000 Hz
 set_key() { sed -i "s|^$1 = .*|$1 = $2|" brand.ini; }
 
 # what is done to a copy of the good brand | what make-disc says, one line per problem
@@ -42,7 +43,10 @@ cases=(
   "convert -size 300x360 xc:red picture.png|picture.png is 300x360, must be 360x360"
   "convert -size 127x42 xc:red exit.png|exit.png is 127x42, must be 127x43"
   "echo text >icon.png|icon.png can't be read as a picture"
-  "float_wave >press.wav|press.wav is not PCM (8 or 16 bits, 1 or 2 channels, 8000 to 48000 Hz)"
+  "float_wave >press.wav|press.wav is not PCM (8 or 16 bits, 1 or 2 channels, 1000 to 192000 Hz)"
+  "{ printf 'RIFF\047\0\0\0WAVE'; pcm16; printf 'data\003\0\0\0abc'; } >ready.wav|ready.wav has data of 3 bytes, not whole blocks of 2"
+  "{ printf 'RIFF\046\0\0\0WAVEdata\002\0\0\0ab'; pcm16; } >close.wav|close.wav has no 'fmt ' chunk followed by a 'data' chunk in its RIFF chunk"
+  "{ printf 'RIFF\034\0\0\0WAVE'; pcm16; printf 'data\002\0\0\0ab'; } >release.wav|release.wav has no 'fmt ' chunk followed by a 'data' chunk in its RIFF chunk"
   "echo RIFF >open.wav|open.wav is not a RIFF WAVE file"
   "echo '[colours]' >>brand.ini|brand.ini line 16: unknown section [colours]; the sections are [product], [demo], [buttons], [messages]"
   "sed -i 's/^browse =/brwose =/' brand.ini|brand.ini line 12: unknown key 'brwose' in [buttons]; the keys are install, demo, browse, exit
