@@ -7,7 +7,7 @@ import subprocess
 import tempfile
 from pathlib import Path
 
-from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_FILES, FACE_HEIGHT,
+from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT,
                              FACE_WIDTH,
                              FRAME, HIGHLIGHTED, NORMAL, NORVANE, PICTURE, PRESSED,
                              STANDARD_COLOURS, BadBrand)
@@ -91,22 +91,25 @@ def outside_disc(x, y):
     return (x + 0.5 - 180) ** 2 + (y + 0.5 - 180) ** 2 > 181.0 ** 2
 
 
-def compose(brand):
+def compose(picture_png, faces, hidden):
     """The picture with its buttons, and each button's highlighted and pressed squares,
-    in true colour."""
-    picture = [[px[:3] for px in row] for row in read_rgba(brand / "picture.png", PICTURE,
-                                                           PICTURE)]
+    in true colour. `faces`: each button's face picture, None for Norvane's; a `hidden`
+    button (its command is none) leaves the picture as it is in its place."""
+    picture = [[px[:3] for px in row] for row in read_rgba(picture_png, PICTURE, PICTURE)]
     squares = {}
     for button, (bx, by) in BUTTON_PLACES.items():
         under = [row[bx:bx + FRAME] for row in picture[by:by + FRAME]]
-        face_png = brand / FACE_FILES[button]
-        if face_png.exists():
+        face_png = faces[button]
+        if face_png is not None:
             face = read_rgba(face_png, FACE_WIDTH, FACE_HEIGHT)
             draw = lambda frame_x, face=face: brand_button(face, frame_x, under)
         else:
             face = read_bmp(NORVANE / f"face{button}.bmp")
             draw = lambda frame_x, face=face: norvane_button(face, frame_x, under)
         squares[button] = {frame_x: draw(frame_x) for frame_x in (NORMAL, HIGHLIGHTED, PRESSED)}
+        if button in hidden:
+            squares[button][NORMAL] = under
+            continue
         for j in range(1, FRAME):
             for i in range(1, FRAME):
                 picture[by + j][bx + i] = squares[button][NORMAL][j][i]
@@ -268,10 +271,10 @@ def icon_file(brand):
     return header + entries + blobs
 
 
-def bitmaps(brand):
+def bitmaps(picture_png, faces, hidden):
     """{file name: bytes} of the picture and the four faces, in one palette."""
     with tempfile.TemporaryDirectory() as scratch:
-        picture, squares = compose(brand)
+        picture, squares = compose(picture_png, faces, hidden)
         all_rows = sheet(picture, squares)
         palette = build_palette(all_rows)
         indices = remap(all_rows, palette, Path(scratch))

@@ -6,11 +6,13 @@ import sys
 import tempfile
 from pathlib import Path
 
-from branding import art, writers
+from branding import art, languages, writers
 from branding.check import validate
 from branding.common import NORVANE, SOUND_FILES, BadBrand
 from pe_resources import PeFile, string_block as strings_of
 
+RT_STRING = 6
+STRING_BLOCK = 1000 // 16 + 1  # strings 992 to 1007; the next holds 1008 to 1023
 USAGE = """usage: brand.py check BRAND_DIR
        brand.py prepare BRAND_DIR OUT_DIR
        brand.py strings EXE BRAND_DIR"""
@@ -22,20 +24,24 @@ def report(brand, problems):
     return 2 if problems else 0
 
 
-def prepare(brand, out):
-    ini, problems = validate(brand)
+def prepare(brand_dir, out):
+    brand, problems = validate(brand_dir)
     if problems:
-        return report(brand, problems)
-    files = art.bitmaps(brand)
-    files["launcher.ico"] = art.icon_file(brand)
-    files["launcher.rc"] = writers.resource_script(ini).encode("utf-8")
-    files["AUTORUN.INF"] = writers.autorun_inf(ini)
-    files["brand.env"] = writers.brand_env(ini).encode("utf-8")
+        return report(brand_dir, problems)
     staging = Path(tempfile.mkdtemp(dir=out.parent, prefix=f".{out.name}."))
+    for tag, (picture, faces, hidden) in brand["art"].items():
+        folder = staging / writers.art_folder(brand, tag)
+        folder.mkdir(exist_ok=True)
+        for name, data in art.bitmaps(picture, faces, hidden).items():
+            (folder / name).write_bytes(data)
+    files = {"launcher.ico": art.icon_file(brand_dir),
+             "launcher.rc": writers.resource_script(brand).encode("utf-8"),
+             "AUTORUN.INF": writers.autorun_inf(brand),
+             "brand.env": writers.brand_env(brand).encode("utf-8")}
     for name, data in files.items():
         (staging / name).write_bytes(data)
     for name in ["mask.bmp", "launcher.manifest"] + SOUND_FILES:
-        shutil.copyfile(brand / name if (brand / name).exists() else NORVANE / name,
+        shutil.copyfile(brand_dir / name if (brand_dir / name).exists() else NORVANE / name,
                         staging / name)
     shutil.rmtree(out, ignore_errors=True)
     os.rename(staging, out)
@@ -45,19 +51,23 @@ def prepare(brand, out):
 # ---------------------------------------------------------------------------
 # The built launcher's strings
 
-def string_block(exe, ini):
-    block = PeFile(exe.read_bytes()).resources().get((6, 1000 // 16 + 1))
-    if block is None:
-        raise BadBrand(f"{exe} carries no string block of strings 1000 to 1007")
-    expected = {1000: "BUTTON", 1001: ini["messages"]["unable"], 1002: ini["buttons"]["install"],
-                1003: ini["buttons"]["demo"], 1004: ini["buttons"]["browse"],
-                1005: ini["buttons"]["exit"], 1006: ini["product"]["title"],
-                1007: ini["demo"]["path"]}
-    carried = strings_of(block, 992)
-    for number, text in expected.items():
-        if carried.get(number) != text:
-            raise BadBrand(f"{exe}: string {number} is {carried.get(number)!r}, not {text!r}")
-    return block
+def string_block(exe, brand):
+    """The default language's block of strings 1000 to 1007, after checking every string
+    of every language against the brand."""
+    carried = PeFile(exe.read_bytes()).resources_by_language()
+    for tag in brand["languages"]:
+        language = languages.langid(tag)
+        found = {}
+        for block in (STRING_BLOCK, STRING_BLOCK + 1):
+            data = carried.get((RT_STRING, block, language))
+            if data is None:
+                raise BadBrand(f"{exe} carries no {tag} strings of block {block}")
+            found.update(strings_of(data, (block - 1) * 16))
+        for number, text in brand["strings"][tag].items():
+            if found.get(number, "") != text:
+                raise BadBrand(f"{exe}: {tag} string {number} is {found.get(number)!r}, "
+                               f"not {text!r}")
+    return carried[(RT_STRING, STRING_BLOCK, languages.langid(brand["languages"][0]))]
 
 
 def main(argv):
