@@ -43,6 +43,8 @@ int CreateButtons(HWND parent) {
   wchar_t className[kClassNameSize] = L"";
   LoadCheckedStringW(kButtonClassStringId, className, kClassNameSize - 1);
   int allCreated = 1;
+  int firstRow = 0;
+  while (firstRow < kButtonCount && !buttonTable[firstRow].enabled) ++firstRow;
   for (int row = 0; row < kButtonCount; ++row) {
     if (!buttonTable[row].enabled) continue;
     HWND button = CreateButtonWindow(parent, className, row);
@@ -51,7 +53,10 @@ int CreateButtons(HWND parent) {
       continue;
     }
     Subclass(button);
-    if (row == 0) SetFocus(button);
+    // The first button there is holds the focus, and is the one it comes back to.
+    if (row != firstRow) continue;
+    state.lastButtonId = kFirstButtonId + row;
+    SetFocus(button);
   }
   return allCreated;
 }

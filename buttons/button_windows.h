@@ -5,8 +5,8 @@
 #include <windows.h>
 
 // Creates the button of every enabled row as a child of `parent`, subclasses it and gives
-// button 201 the focus. Returns 0 when any enabled row's window couldn't be created (the
-// others are still made), non-zero otherwise.
+// the first enabled one (201 unless it is left out) the focus. Returns 0 when any enabled
+// row's window couldn't be created (the others are still made), non-zero otherwise.
 int CreateButtons(HWND parent);
 
 // The window procedure installed on every button: Tab, the arrows and mouse moves feed

@@ -131,15 +131,38 @@ bool BuildExplorerLine(CommandLine& line, const wchar_t* windowsDirectory,
   wchar_t root[kLongestRoot + 1];
   WideBoundedText rootText(root, kLongestRoot + 1);
   AppendDiscRoot(rootText, moduleDirectory);
+  return BuildExplorerLineOn(line, windowsDirectory, root);
+}
+
+bool BuildExplorerLineOn(CommandLine& line, const wchar_t* windowsDirectory,
+                         const wchar_t* folder) {
   WideBoundedText text(line, kCommandLineSize);
   const bool pathFits =
       StartLineWithProgram(text, windowsDirectory, kDirectorySize, kExplorerName);
   text.Append(L' ');
   // A quoted root ends in \" ("\\server\my share\"): Explorer takes everything between
   // the quotes as the folder, it doesn't read the backslash as an escape.
-  AppendQuotedIfSpaced(text, root);
+  AppendQuotedIfSpaced(text, folder);
   const bool knowsWindows = BoundedLength(windowsDirectory, kDirectorySize) > 0;
   return knowsWindows && pathFits && text.Fits();
+}
+
+bool BuildDiscPath(StartFolder& path, StartFolder& folder, const wchar_t* moduleDirectory,
+                   const wchar_t* discPath) {
+  WideBoundedText base(folder, kCommandLineSize);
+  const bool fromRoot = discPath[0] == L'\\';
+  if (fromRoot)
+    AppendDiscRoot(base, moduleDirectory);
+  else
+    base.Append(moduleDirectory, kDirectorySize);
+  const wchar_t* rest = fromRoot ? discPath + 1 : discPath;
+  StartFolder subfolder;
+  WideBoundedText(subfolder, kCommandLineSize).Append(rest, FolderLength(rest));
+  WideBoundedText(path, kCommandLineSize).Append(folder);
+  const bool pathFits = rest[0] == L'\0' || AppendPathElement(path, kCommandLineSize, rest);
+  const bool folderFits =
+      subfolder[0] == L'\0' || AppendPathElement(folder, kCommandLineSize, subfolder);
+  return base.Fits() && pathFits && folderFits;
 }
 
 void SplitProgramAndParameters(const wchar_t* line, CommandLine& program,

@@ -45,6 +45,15 @@ bool BuildDemoSetupLine(CommandLine& line, const wchar_t* moduleDirectory,
 // EXPLORER.EXE in the Windows directory, a space, then the root of the launcher's disc.
 bool BuildExplorerLine(CommandLine& line, const wchar_t* windowsDirectory,
                        const wchar_t* moduleDirectory);
+// The same, on `folder` (zero-terminated, at most a command line's size) instead.
+bool BuildExplorerLineOn(CommandLine& line, const wchar_t* windowsDirectory,
+                         const wchar_t* folder);
+
+// The full path of `discPath`, a path on the disc: from the disc's root where it begins
+// with a backslash, else from the launcher's directory; and the folder it lies in. False
+// if either doesn't fit.
+bool BuildDiscPath(StartFolder& path, StartFolder& folder, const wchar_t* moduleDirectory,
+                   const wchar_t* discPath);
 
 // The demo installer's folder at the root of the launcher's disc (Demos\Ravelcog for
 // Norvane's), where it starts as a shortcut's "Start in" would start it. False if it

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "buttons/button_table.h"
 #include "commands/command_lines.h"
+#include "commands/command_text.h"
 #include "commands/failure_message.h"
 #include "media/resource_ids.h"
 #include "media/resource_strings.h"
@@ -97,6 +99,39 @@ void ReadWindowsDirectory(wchar_t (&directory)[kDirectorySize]) {
   if (length == 0 || length >= kDirectorySize) directory[0] = L'\0';
 }
 
+void ReadSystemDirectory(wchar_t (&directory)[kDirectorySize]) {
+  const UINT length = GetSystemDirectoryW(directory, kDirectorySize);
+  if (length == 0 || length >= kDirectorySize) directory[0] = L'\0';
+}
+
+constexpr int kFirstCommandStringId = 1008;  // the commands of buttons 201 to 203
+
+void LoadCommandText(int id, wchar_t (&text)[kCommandTextSize]) {
+  LoadCheckedStringW(kFirstCommandStringId + id - kRunSetupId, text, kCommandTextSize);
+}
+
+// A document opened with the user's program for its type, or an address in the user's
+// browser: the shell's start with its default verb. The shell's own boxes stay shut; the
+// launcher's names the target.
+void OpenOrReport(const CommandTarget& target, bool built) {
+  SHELLEXECUTEINFOW request = {};
+  request.cbSize = sizeof request;
+  request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  request.hwnd = state.pieceWindows[0];
+  request.lpFile = target.line;
+  request.lpDirectory = target.folder[0] != L'\0' ? target.folder : nullptr;
+  request.nShow = SW_SHOWNORMAL;
+  const bool whole = built && state.moduleDirectoryWhole;
+  if (whole && (platform.shellExecute(&request) || GetLastError() == ERROR_CANCELLED)) return;
+  ReportFailedStart(target.line, MB_ICONERROR);
+}
+
+void RunTodaysCommand(int id) {
+  if (id == kRunSetupId) RunSetup();
+  if (id == kRunDemoSetupId) RunDemoSetup();
+  if (id == kExploreDiscId) ExploreDisc();
+}
+
 }  // namespace
 
 void RunSetup() {
@@ -121,4 +156,32 @@ void ExploreDisc() {
   CommandLine line;
   const bool built = BuildExplorerLine(line, windowsDirectory, state.moduleDirectory);
   StartOrReport({line, windowsDirectory}, built, MB_ICONWARNING);
+}
+
+void RunButtonCommand(int id) {
+  wchar_t text[kCommandTextSize];
+  LoadCommandText(id, text);
+  const CommandKind kind = CommandKindOf(text);
+  if (kind == CommandKind::Today) return RunTodaysCommand(id);
+  if (kind == CommandKind::None) return;
+  wchar_t windowsDirectory[kDirectorySize];
+  ReadWindowsDirectory(windowsDirectory);
+  wchar_t systemDirectory[kDirectorySize];
+  ReadSystemDirectory(systemDirectory);
+  CommandTarget target;
+  const bool built = BuildCommandTarget(target, text, state.moduleDirectory, windowsDirectory,
+                                        systemDirectory);
+  if (kind == CommandKind::Open || kind == CommandKind::Web) return OpenOrReport(target, built);
+  // Explorer warns, as the disc's own browse always has; everything else is an error.
+  const UINT icon = kind == CommandKind::Browse ? MB_ICONWARNING : MB_ICONERROR;
+  if (kind == CommandKind::Malformed) return ReportFailedStart(target.line, icon);
+  StartOrReport({target.line, target.folder}, built, icon);
+}
+
+void LeaveOutAbsentButtons() {
+  for (int id = kRunSetupId; id <= kExploreDiscId; ++id) {
+    wchar_t text[kCommandTextSize];
+    LoadCommandText(id, text);
+    if (CommandKindOf(text) == CommandKind::None) buttonTable[id - kFirstButtonId].enabled = 0;
+  }
 }

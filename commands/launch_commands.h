@@ -9,6 +9,14 @@ constexpr int kRunSetupId = 201;
 constexpr int kRunDemoSetupId = 202;
 constexpr int kExploreDiscId = 203;
 
+// The command of button `id` (201 to 203): the brand's from its string table (strings
+// 1008 to 1010, see command_text.h), or else the button's own below.
+void RunButtonCommand(int id);
+
+// Disables the row of every button whose command is `none`: it gets no window, face or
+// place in the Tab order. Run before the buttons are made.
+void LeaveOutAbsentButtons();
+
 // The product installer, SETUP.EXE beside the launcher.
 void RunSetup();
 // The demo installer at the root of the launcher's disc (string 1007).

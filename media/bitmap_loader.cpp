@@ -4,6 +4,7 @@
 
 #include "media/dib.h"
 #include "media/gdi_handles.h"
+#include "media/resource_language.h"
 #include "shell/launcher_state.h"
 
 namespace {
@@ -36,7 +37,7 @@ HBITMAP ConvertForScreen(const BITMAPINFOHEADER* header, const uint8_t* pixels,
 
 HBITMAP LoadBitmapResource(int id, HPALETTE* paletteSlot, int* outWidth, int* outHeight) {
   if (paletteSlot != nullptr) DeleteAndClear(*paletteSlot);
-  HRSRC found = FindResourceA(state.instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
+  HRSRC found = FindLauncherResource(id, 2);  // RT_BITMAP, in the chosen language
   if (found == nullptr) return nullptr;
   HGLOBAL loaded = LoadResource(state.instance, found);
   if (loaded == nullptr) return nullptr;

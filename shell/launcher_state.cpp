@@ -3,6 +3,7 @@
 LauncherState state = {
     /*instance*/ nullptr, /*classAtom*/ 0, /*moduleDirectory*/ L"",
     /*moduleDirectoryWhole*/ false, /*windowTitle*/ L"",
+    /*language*/ 0, /*defaultLanguage*/ 0,
     /*screenWidth*/ 0, /*screenHeight*/ 0, /*displayColours*/ 0,
     /*sounds*/ {},
     /*background*/ nullptr, /*backgroundWidth*/ 0, /*backgroundHeight*/ 0, /*palette*/ nullptr,

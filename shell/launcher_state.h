@@ -16,6 +16,10 @@ struct LauncherState {
   wchar_t moduleDirectory[MAX_PATH];
   bool moduleDirectoryWhole;
   wchar_t windowTitle[kWindowTitleSize];  // string 1006, or Norvane's title where it can't be read
+  // A brand's languages (see media/resource_language.h): the one spoken and the default;
+  // both 0 where the launcher carries no list of them.
+  WORD language;
+  WORD defaultLanguage;
 
   int screenWidth;
   int screenHeight;

@@ -55,13 +55,9 @@ LRESULT OnCommand(WPARAM wParam) {
   if (IsSecondClickOfALaunch(wParam)) return 1;
   switch (LOWORD(wParam)) {
     case kRunSetupId:
-      RunSetup();
-      break;
     case kRunDemoSetupId:
-      RunDemoSetup();
-      break;
     case kExploreDiscId:
-      ExploreDisc();
+      RunButtonCommand(LOWORD(wParam));
       break;
     case kExitButtonId:
       ExitLauncher();

@@ -1,4 +1,5 @@
 #include "buttons/button_table.h"
+#include "commands/launch_commands.h"
 #include "media/bitmap_loader.h"
 #include "media/gdi_handles.h"
 #include "media/resource_ids.h"
@@ -23,6 +24,7 @@ void LoadButtonArt() {
 }  // namespace
 
 HWND LoadArtAndOpen() {
+  LeaveOutAbsentButtons();
   LoadButtonArt();
   state.background = LoadBitmapResource(kPictureId, &state.palette, &state.backgroundWidth,
                                         &state.backgroundHeight);

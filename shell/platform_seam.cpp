@@ -24,6 +24,16 @@ BOOL WINAPI ShellExecuteFromSystemDirectory(SHELLEXECUTEINFOW* request) {
   return shellExecuteEx(request);
 }
 
+// Looked up at run time: the systems that lack it have only the user's locale.
+LANGID WINAPI UserInterfaceLanguage() {
+  using LanguageFunction = LANGID(WINAPI*)();
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  const auto uiLanguage = kernel != nullptr ? LookUpFunction<LanguageFunction>(
+                                                  kernel, "GetUserDefaultUILanguage")
+                                            : nullptr;
+  return uiLanguage != nullptr ? uiLanguage() : GetUserDefaultLangID();
+}
+
 }  // namespace
 
 PlatformSeam platform = {
@@ -36,4 +46,5 @@ PlatformSeam platform = {
     ShellExecuteFromSystemDirectory,
     MessageBoxW,
     GetWindowsDirectoryW,
+    UserInterfaceLanguage,
 };

@@ -1,8 +1,8 @@
 #pragma once
 // The one place where tests take over what the platform decides: the clock, the
 // slow-machine flag, the display's information context, sounds, program starts, message
-// boxes and the Windows directory. The product only ever calls these through `platform`;
-// it starts out holding the real Windows functions.
+// boxes, the Windows directory and the user's language. The product only ever calls these
+// through `platform`; it starts out holding the real Windows functions.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -25,6 +25,9 @@ struct PlatformSeam {
   BOOL(WINAPI* shellExecute)(SHELLEXECUTEINFOW* request);
   int(WINAPI* messageBox)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
   UINT(WINAPI* getWindowsDirectory)(LPWSTR buffer, UINT size);
+  // The user's interface language: GetUserDefaultUILanguage where the system has it,
+  // else GetUserDefaultLangID.
+  LANGID(WINAPI* userInterfaceLanguage)();
 };
 
 extern PlatformSeam platform;

@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include "media/resource_ids.h"
+#include "media/resource_language.h"
 #include "media/resource_strings.h"
+#include "shell/claim_name.h"
 #include "shell/launcher_names.h"
 #include "shell/launcher_state.h"
 
 namespace {
 
-constexpr wchar_t kClaimPrefix[] = L"Local\\";
+static_assert(kWindowTitleSize == kClaimTitleSize, "the claim is named after a whole title");
 
 // A launcher still opening has no visible window yet; its open ends in front anyway.
 // Started by the user, this process may give the foreground away.
@@ -18,20 +21,32 @@ void BringToFront(HWND launcher) {
   SetForegroundWindow(launcher);
 }
 
+// The product's title in its default language: the same claim whatever language each
+// launcher speaks.
+void LoadProductTitle(wchar_t (&title)[kWindowTitleSize]) {
+  if (LoadDefaultLanguageString(kWindowTitleStringId, title, kWindowTitleSize) > 0) return;
+  lstrcpynW(title, kWindowTitle, kWindowTitleSize);
+}
+
 }  // namespace
 
 bool AnotherLauncherIsOpen(HINSTANCE instance) {
-  // Named after the window title (the product's own, from its strings), so that another
-  // product's launcher never stands in the way; in the session's own namespace; and the
-  // system closes it with the process that holds it, so a launcher that crashed or was
-  // ended never blocks the next. Never closed here: it is held for the whole run.
+  // Named after the product's title, so that another product's launcher never stands in
+  // the way; in the session's own namespace; and the system closes it with the process
+  // that holds it, so a launcher that crashed or was ended never blocks the next. Never
+  // closed here: it is held for the whole run. A claim this user may not open (held by
+  // an elevated launcher) is held all the same.
   state.instance = instance;
-  LoadWindowTitle();
-  wchar_t name[ARRAYSIZE(kClaimPrefix) + kWindowTitleSize] = L"";
-  lstrcpyW(name, kClaimPrefix);
-  lstrcatW(name, state.windowTitle);
+  ChooseResourceLanguage();
+  wchar_t title[kWindowTitleSize];
+  LoadProductTitle(title);
+  ClaimName name;
+  FormClaimName(name, title);
   HANDLE claim = CreateMutexW(nullptr, FALSE, name);
-  if (claim == nullptr || GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  const DWORD error = GetLastError();
+  const bool held = claim == nullptr ? error == ERROR_ACCESS_DENIED : error == ERROR_ALREADY_EXISTS;
+  if (!held) return false;
+  LoadWindowTitle();
   BringToFront(FindWindowW(kClassName, state.windowTitle));
   return true;
 }

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "media/resource_language.h"
 #include "media/sound_bank.h"
 #include "shell/launcher_state.h"
 #include "shell/strip_file_name.h"
@@ -40,6 +41,7 @@ void RecordModuleDirectory() {
 
 int RunLauncher(HINSTANCE instance) {
   state.instance = instance;
+  ChooseResourceLanguage();
   RecordModuleDirectory();
   LeaveTheDisc();
   if (!SurveyDisplay()) return kExitNoDisplay;

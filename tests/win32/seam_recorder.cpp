@@ -19,6 +19,7 @@ bool execForReal = false;
 DWORD shellError = 0;
 bool shellForReal = false;
 bool windowsDirectoryFails = false;
+LANGID userLanguage = 0;
 
 namespace {
 
@@ -135,6 +136,10 @@ UINT WINAPI FakeWindowsDirectory(LPWSTR buffer, UINT size) {
   return windowsDirectoryFails ? 0 : GetWindowsDirectoryW(buffer, size);
 }
 
+LANGID(WINAPI* realUserLanguage)() = nullptr;
+
+LANGID WINAPI FakeUserLanguage() { return userLanguage != 0 ? userLanguage : realUserLanguage(); }
+
 }  // namespace
 
 int StartHandlesOpen() {
@@ -156,6 +161,7 @@ void Reset() {
   shellError = 0;
   shellForReal = false;
   windowsDirectoryFails = false;
+  userLanguage = 0;
   startHandles.clear();
 }
 
@@ -170,6 +176,8 @@ void Install() {
   platform.shellExecute = RecordShellExecute;
   platform.messageBox = RecordMessageBox;
   platform.getWindowsDirectory = FakeWindowsDirectory;
+  if (realUserLanguage == nullptr) realUserLanguage = platform.userInterfaceLanguage;
+  platform.userInterfaceLanguage = FakeUserLanguage;
 }
 
 }  // namespace seam

@@ -30,6 +30,7 @@ extern bool shellForReal;       // ...unless it goes to the launcher's real one
 // How many of the handles that started processes came with are still open.
 int StartHandlesOpen();
 extern bool windowsDirectoryFails;  // the Windows directory can't be had
+extern LANGID userLanguage;         // the user's interface language (0: the real one)
 
 // Installs the test doubles above in `platform`; the rest stays real.
 void Install();

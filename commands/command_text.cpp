@@ -1,0 +1,179 @@
+#include "commands/command_text.h"
+
+#include <cwchar>
+
+#include "commands/bounded_text.h"
+
+namespace {
+
+constexpr wchar_t kMsiexecName[] = L"msiexec.exe";
+
+struct Keyword {
+  const wchar_t* word;
+  CommandKind kind;
+  bool takesArgument;
+  bool needsArgument;
+};
+
+constexpr Keyword kKeywords[] = {
+    {L"run", CommandKind::Run, true, true},      {L"open", CommandKind::Open, true, true},
+    {L"web", CommandKind::Web, true, true},      {L"browse", CommandKind::Browse, true, false},
+    {L"none", CommandKind::None, false, false},
+};
+
+wchar_t Lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+bool StartsWithIgnoringCase(const wchar_t* text, const wchar_t* prefix) {
+  for (; *prefix != L'\0'; ++text, ++prefix) {
+    if (Lower(*text) != *prefix) return false;
+  }
+  return true;
+}
+
+bool EndsWithIgnoringCase(const wchar_t* text, size_t length, const wchar_t* suffix) {
+  const size_t suffixLength = std::wcslen(suffix);
+  return length >= suffixLength && StartsWithIgnoringCase(text + length - suffixLength, suffix);
+}
+
+// A path on the disc: names without the characters Windows refuses in them, nor the
+// spaces and dots it drops from their ends, separated by single backslashes, none of them
+// "..", with at most one backslash before the first.
+bool IsDiscPath(const wchar_t* path) {
+  if (*path == L'\\') ++path;
+  const wchar_t* name = path;
+  for (const wchar_t* at = path;; ++at) {
+    const wchar_t c = *at;
+    if (c == L'\\' || c == L'\0') {
+      if (at == name || *name == L' ' || at[-1] == L' ' || at[-1] == L'.') return false;
+      if (c == L'\0') return true;
+      name = at + 1;
+      continue;
+    }
+    if (c < 0x20 || std::wcschr(L"<>:\"/|?*", c) != nullptr) return false;
+  }
+}
+
+bool IsHostCharacter(wchar_t c) {
+  return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') ||
+         c == L'-' || c == L'.';
+}
+
+// https://, a host of letters, digits, dots and hyphens, an optional port, then the end
+// or a path, query or fragment; no spaces, quotes, backslashes or control characters
+// anywhere, so that every browser reads the same host.
+bool IsWebAddress(const wchar_t* url) {
+  for (const wchar_t* at = url; *at != L'\0'; ++at) {
+    if (*at <= 0x20 || *at == L'"' || *at == L'\\' || *at == 0x7f) return false;
+  }
+  if (!StartsWithIgnoringCase(url, L"https://")) return false;
+  const wchar_t* at = url + 8;
+  const wchar_t* host = at;
+  while (IsHostCharacter(*at)) ++at;
+  if (at == host || *host == L'.' || *host == L'-') return false;
+  if (*at == L':') {
+    const wchar_t* port = ++at;
+    while (*at >= L'0' && *at <= L'9') ++at;
+    if (at == port || at - port > 5) return false;
+  }
+  return *at == L'\0' || *at == L'/' || *at == L'?' || *at == L'#';
+}
+
+// The argument after the keyword and its one space, or null where there is none.
+const wchar_t* ArgumentOf(const wchar_t* text, const Keyword& keyword) {
+  const size_t wordLength = std::wcslen(keyword.word);
+  return text[wordLength] == L' ' ? text + wordLength + 1 : nullptr;
+}
+
+CommandKind KindWithArgument(CommandKind kind, const wchar_t* argument) {
+  if (kind == CommandKind::Web) return IsWebAddress(argument) ? kind : CommandKind::Malformed;
+  if (!IsDiscPath(argument)) return CommandKind::Malformed;
+  if (kind != CommandKind::Run) return kind;
+  const size_t length = std::wcslen(argument);
+  if (EndsWithIgnoringCase(argument, length, L".exe")) return CommandKind::Run;
+  if (EndsWithIgnoringCase(argument, length, L".msi")) return CommandKind::RunPackage;
+  return CommandKind::Malformed;
+}
+
+// What follows the keyword's space; an empty string for a command without one.
+const wchar_t* ArgumentOfKind(const wchar_t* text) {
+  const wchar_t* space = std::wcschr(text, L' ');
+  return space != nullptr ? space + 1 : L"";
+}
+
+bool BuildPackageLine(CommandTarget& target, const wchar_t* package,
+                      const wchar_t* systemDirectory) {
+  StartFolder msiexec;
+  WideBoundedText(msiexec, kCommandLineSize).Append(systemDirectory, kDirectorySize);
+  const bool programFits = AppendPathElement(msiexec, kCommandLineSize, kMsiexecName);
+  WideBoundedText line(target.line, kCommandLineSize);
+  line.Append(L'"').Append(msiexec).Append(L"\" /i \"").Append(package).Append(L'"');
+  const bool knowsSystem = BoundedLength(systemDirectory, kDirectorySize) > 0;
+  return knowsSystem && programFits && line.Fits();
+}
+
+bool BuildProgramLine(CommandTarget& target, const wchar_t* program) {
+  WideBoundedText line(target.line, kCommandLineSize);
+  const bool spaced = std::wcschr(program, L' ') != nullptr;
+  if (spaced) line.Append(L'"');
+  line.Append(program);
+  if (spaced) line.Append(L'"');
+  return line.Fits();
+}
+
+}  // namespace
+
+CommandKind CommandKindOf(const wchar_t* text) {
+  const size_t length = BoundedLength(text, kCommandTextSize);
+  if (length == 0) return CommandKind::Today;
+  if (length > kLongestCommandText) return CommandKind::Malformed;
+  for (const Keyword& keyword : kKeywords) {
+    if (std::wcsncmp(text, keyword.word, std::wcslen(keyword.word)) != 0) continue;
+    const wchar_t* argument = ArgumentOf(text, keyword);
+    const wchar_t end = text[std::wcslen(keyword.word)];
+    if (end == L'\0' && !keyword.needsArgument) return keyword.kind;
+    if (argument == nullptr || !keyword.takesArgument) return CommandKind::Malformed;
+    return KindWithArgument(keyword.kind, argument);
+  }
+  return CommandKind::Malformed;
+}
+
+bool BuildCommandTarget(CommandTarget& target, const wchar_t* text,
+                        const wchar_t* moduleDirectory, const wchar_t* windowsDirectory,
+                        const wchar_t* systemDirectory) {
+  target.kind = CommandKindOf(text);
+  target.line[0] = L'\0';
+  target.folder[0] = L'\0';
+  const wchar_t* argument = ArgumentOfKind(text);
+  StartFolder path = L"";
+  switch (target.kind) {
+    case CommandKind::Run: {
+      const bool pathFits = BuildDiscPath(path, target.folder, moduleDirectory, argument);
+      return BuildProgramLine(target, path) && pathFits;
+    }
+    case CommandKind::RunPackage: {
+      const bool pathFits = BuildDiscPath(path, target.folder, moduleDirectory, argument);
+      return BuildPackageLine(target, path, systemDirectory) && pathFits;
+    }
+    case CommandKind::Open:
+      return BuildDiscPath(target.line, target.folder, moduleDirectory, argument);
+    case CommandKind::Web:
+      WideBoundedText(target.line, kCommandLineSize).Append(argument);
+      return true;
+    case CommandKind::Browse: {
+      // Explorer starts in the Windows directory, as the disc's own browse always did.
+      WideBoundedText(target.folder, kCommandLineSize).Append(windowsDirectory, kDirectorySize);
+      if (argument[0] == L'\0')
+        return BuildExplorerLine(target.line, windowsDirectory, moduleDirectory);
+      StartFolder unused;
+      const bool pathFits = BuildDiscPath(path, unused, moduleDirectory, argument);
+      return BuildExplorerLineOn(target.line, windowsDirectory, path) && pathFits;
+    }
+    case CommandKind::Malformed:
+      WideBoundedText(target.line, kCommandLineSize).Append(text, kLongestCommandText);
+      return false;
+    case CommandKind::Today:
+    case CommandKind::None:
+      break;
+  }
+  return false;
+}

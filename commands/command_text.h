@@ -1,0 +1,45 @@
+#pragma once
+// A brand's command for one of the three launch buttons, as its string table carries it,
+// and what it starts. Exactly one of:
+//   run PATH      a program (.exe) or a Windows Installer package (.msi)
+//   open PATH     a document, opened with the user's program for its type
+//   web URL       an https:// address with a host, in the user's browser
+//   browse        Explorer on the disc's root; browse PATH: on a folder of the disc
+//   none          the button isn't there
+// with one space after the keyword. A PATH lies on the disc: a leading backslash means
+// from the disc's root, otherwise from the launcher's directory; it has no drive, no
+// "..", no slash. An empty text means the button's own command, as Norvane's disc has it.
+// The text is checked again here, whatever built it: a malformed one starts nothing.
+// Nothing here needs the platform.
+#include <cstddef>
+
+#include "commands/command_lines.h"
+
+// The longest command text taken whole; its buffer holds one more character, so that a
+// longer text (cut by its loading) is seen to be too long.
+constexpr size_t kLongestCommandText = 259;
+constexpr size_t kCommandTextSize = kLongestCommandText + 2;
+
+enum class CommandKind { Today, Run, RunPackage, Open, Web, Browse, None, Malformed };
+
+// The kind of command `text` (read no further than kCommandTextSize characters) holds.
+CommandKind CommandKindOf(const wchar_t* text);
+
+// What a command hands to the platform. For a program, a package and Explorer: the
+// command line and the folder it starts in. For a document: its full path and its folder.
+// For an address: the address, no folder. For a malformed command: its text, for the
+// failure box.
+struct CommandTarget {
+  CommandKind kind;
+  CommandLine line;
+  StartFolder folder;
+};
+
+// Builds the target of `text` from the launcher's directory, the Windows directory
+// (Explorer's) and the system directory (msiexec.exe's), each in a kDirectorySize buffer.
+// True when it is whole and can be handed over; false for a malformed command, a target
+// that didn't fit, or an empty directory it needed, with `target.line` then naming it as
+// far as it went. Not for Today and None, which start nothing of their own.
+bool BuildCommandTarget(CommandTarget& target, const wchar_t* text,
+                        const wchar_t* moduleDirectory, const wchar_t* windowsDirectory,
+                        const wchar_t* systemDirectory);
