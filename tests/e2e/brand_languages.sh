@@ -37,7 +37,7 @@ cp "$stub" "$handlers/reader.exe" && cp "$stub" "$handlers/browser.exe"
 msiexec=$WINEPREFIX/drive_c/windows/system32/msiexec.exe
 cp "$msiexec" "$work/msiexec.saved" && cp "$stub" "$msiexec"
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;msiexec.exe=n"
-classes='HKCU\Software\Classes'
+classes=HKCR
 old_browser=$("$WINE" reg query 'HKCR\https\shell\open\command' /ve 2>/dev/null | tr -d '\r' |
   sed -n 's/^ *(Default) *REG_SZ *//p')
 handler() { "$WINE" reg add "$1" /ve /d "\"$("$WINE" winepath -w "$handlers/$2")\" \"%1\"" /f; }
@@ -113,7 +113,7 @@ open_in ja_JP ja-JP 'ハーバーライト セットアップ' 'ハーバーラ�
 click_button 201 "$left" "$top"
 # Wine's trace writes the box's text with \NNNN (hex) for each character beyond ASCII.
 said=$(python3 -c 'print("".join(c if ord(c) < 128 else "\\%04x" % ord(c)
-  for c in "D:\\Setup\\Start.exe を開けません"))')
+  for c in "D:\\\\Setup\\\\Start.exe を開けません"))')
 wait_for 60 grep -qF "MSGBOX_OnInit L\"$said\"" "$exit_file.log" ||
   fail "no box saying D:\\Setup\\Start.exe を開けません"
 xdotool key Return

@@ -35,6 +35,7 @@ STRING_KEYS = {1001: ("messages", "unable"), 1002: ("buttons", "install"),
                1005: ("buttons", "exit"), 1006: ("product", "title"),
                1008: ("commands", "install"), 1009: ("commands", "demo"),
                1010: ("commands", "browse")}
+COMMAND_STRINGS = (1008, 1009, 1010)  # the commands of buttons 201, 202 and 203
 
 
 def utf16_units(text):
@@ -245,7 +246,8 @@ def art_of(brand, own, strings):
     language's set."""
     def pick(name):
         return own.get(name) or (brand / name if (brand / name).exists() else None)
-    hidden = {number - 807 for number in (1008, 1009, 1010) if strings[number] == "none"}
+    hidden = {button for number, button in zip(COMMAND_STRINGS, commands.BUTTONS.values())
+              if strings[number] == "none"}
     return (pick("picture.png"), {button: pick(name) for button, name in FACE_FILES.items()},
             hidden)
 
@@ -255,7 +257,7 @@ def brand_of(brand, ini, listed, own_art):
     strings, targets = {}, []
     for tag in listed:
         texts = {number: text_of(ini, tag, *key) for number, key in STRING_KEYS.items()}
-        for number, button in zip((1008, 1009, 1010), commands.BUTTONS):
+        for number, button in zip(COMMAND_STRINGS, commands.BUTTONS):
             texts[number] = texts[number] or commands.default(button, demo_path)
             target = commands.disc_target(texts[number])
             if target and target not in targets:

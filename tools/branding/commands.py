@@ -8,8 +8,11 @@ from branding.disc_names import path_problem
 BUTTONS = {"install": 201, "demo": 202, "browse": 203}
 FORMS = "run PATH, open PATH, web URL, browse, browse PATH or none"
 PROGRAMS = (".exe", ".msi")
-WEB_ADDRESS = re.compile(r"https://[A-Za-z0-9]([A-Za-z0-9.-]*[A-Za-z0-9])?(:\d{1,5})?"
-                         r"(/[!#$%&'()*+,./0-9:;=?@A-Z_a-z~-]*)?")
+# As the launcher checks it again (commands/command_text.cpp): a host of letters, digits,
+# dots and hyphens, a port, then a path, query or fragment without spaces, quotes,
+# backslashes or control characters.
+WEB_ADDRESS = re.compile(r"https://[A-Za-z0-9][A-Za-z0-9.-]*(:\d{1,5})?"
+                         r"([/?#][^\x00-\x20\"\\\x7f]*)?")
 LONGEST_ADDRESS = 240
 
 
