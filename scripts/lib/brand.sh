@@ -4,8 +4,28 @@
 
 # The demo installer's place on the disc, as the string table and AutoRun name it and as
 # the disc's folders hold it. Norvane's unless a brand says otherwise.
+# Empty for a brand whose commands start no demo from [demo] path.
 DEMO_PATH='Demos\Ravelcog\Setup.exe'
 demo_disc_path() { printf '%s' "${DEMO_PATH//\\//}"; }
+
+# The brand's languages (BRAND_LANGUAGES, from brand.env) run in their locales: $1 is one
+# of them or empty (the user's). Sets LAUNCHER_LANGUAGE and LAUNCHER_TITLE's language.
+choose_brand_language() {
+  local tag=$1 title
+  [ -n "$tag" ] || return 0
+  [[ " $BRAND_LANGUAGES " == *" $tag "* ]] ||
+    { echo "--language $tag: the brand's languages are $BRAND_LANGUAGES" >&2; return 2; }
+  LAUNCHER_LANGUAGE=$tag
+  title=BRAND_TITLE_${tag//-/_}
+  BRAND_TITLE=${!title}
+}
+
+# The locale whose user language is TAG (de-AT: de_AT.UTF-8), made if missing.
+language_locale() {
+  . "$root/scripts/lib/locales.sh"
+  make_locale "${1//-/_}" >&2 || return 1
+  printf '%s.UTF-8' "${1//-/_}"
+}
 
 # Checks the brand folder $1 without writing anything: one line per problem, exit code 2.
 check_brand() {
@@ -16,6 +36,7 @@ check_brand() {
 use_brand_names() {
   # shellcheck disable=SC1091  # written by tools/brand.py
   . "$BRAND_RESOURCES/brand.env"
+  choose_brand_language "${LAUNCHER_LANGUAGE:-}" || return 2
   VOLUME_LABEL=$BRAND_LABEL
   DEMO_PATH=$BRAND_DEMO_PATH
   # What the end-to-end helpers look the window up by: a pattern of the brand's title.
@@ -57,4 +78,12 @@ build_brand() {
     "$checker" "$BRAND_RESOURCES/strings.bin" "$BRAND_RESOURCES/background.bmp" \
       "$BRAND_RESOURCES/mask.bmp" "$BRAND_RESOURCES"/face20[1-4].bmp "$BRAND_RESOURCES"/*.wav ||
     { echo "make-disc: the brand's launcher doesn't load as built" >&2; return 1; }
+  local own
+  for own in "$BRAND_RESOURCES"/*/background.bmp; do
+    [ -f "$own" ] || continue
+    own=$(dirname "$own")
+    "$checker" "$BRAND_RESOURCES/strings.bin" "$own/background.bmp" "$BRAND_RESOURCES/mask.bmp" \
+      "$own"/face20[1-4].bmp ||
+      { echo "make-disc: the brand's $(basename "$own") pictures don't load as built" >&2; return 1; }
+  done
 }

@@ -29,20 +29,17 @@ image=$work/quillmark-disc.iso
 "$root/scripts/make-disc" --brand "$brand" --out "$image" --setup "$in/setup.exe" \
   --demo "$stub" >"$work/make-disc.log" 2>&1 ||
   fail "scripts/make-disc --brand failed: $(tail -n 5 "$work/make-disc.log")"
-drive=$work/joliet
-xorriso -osirrox on -read_fs norock -indev "$image" -extract / "$drive" >/dev/null 2>&1 ||
-  fail "xorriso can't read the image"
-chmod u+w "$drive"
 label=$(xorriso -indev "$image" -pvd_info 2>/dev/null | sed -n 's/^Volume Id *: //p')
 [ "$label" = QUILLMARK ] || fail "volume label '$label', not QUILLMARK"
+brand_disc_as_drive_d "$image" QUILLMARK "$brand"
 autorun=$(iconv -f UTF-16 -t UTF-8 "$drive/AUTORUN.INF" | tr -d '\r')
 [ "$autorun" = "$(printf '%s\n' '[autorun]' open=LAUNCH.EXE icon=LAUNCH.EXE,0 label=QUILLMARK \
   "action=Run $title")" ] || fail "AUTORUN.INF reads: $autorun"
 [ -f "$drive/Demos/Écritoire/Setup.exe" ] || fail "no Demos\\Écritoire\\Setup.exe on the disc"
 python3 - "$drive/LAUNCH.EXE" "$root" <<'PY' || fail "the version resource doesn't name Quillmark"
 import sys
-sys.path.insert(0, sys.argv[2] + "/tests/product_file")
-from check_launch_exe import PeFile
+sys.path.insert(0, sys.argv[2] + "/tools")
+from pe_resources import PeFile
 version = PeFile(open(sys.argv[1], "rb").read()).resources()[(16, 1)]
 for key, value in (("ProductName", "Quillmark"), ("CompanyName", "Quillmark Labs"),
                    ("FileVersion", "2.1"), ("FileDescription", "クイルマーク CD セットアップ")):
@@ -51,21 +48,8 @@ for key, value in (("ProductName", "Quillmark"), ("CompanyName", "Quillmark Labs
 PY
 echo "volume QUILLMARK, AUTORUN.INF labelled QUILLMARK, the version resource names Quillmark"
 
-# The launcher of this machine's build runs from the disc: the brand built for it.
-arch=$(cat "$LAUNCHER_TEST_ENV/arch")
-if [ "$arch" != win32 ]; then
-  build_brand "$brand" "$arch" >"$work/build.log" 2>&1 || fail "the $arch brand build failed"
-  cp -f "$BRAND_LAUNCHER" "$drive/LAUNCH.EXE"
-  echo "D:\\LAUNCH.EXE is the $arch build of the brand, in place of the image's 32-bit one"
-fi
 LAUNCHER_TITLE=$(printf '%s' "$title" | sed 's/[][\.*^$+?(){}|]/\\&/g')
 picture=$root/build/brand-resources/background.bmp
-echo QUILLMARK >"$drive/.windows-label"
-chmod -R a-w "$drive"
-saved_type=$(drive_d_type)
-map_drive d "$drive"
-trap 'stop_launcher "$exit_file"; unmap_drive d; set_drive_type "$saved_type"; chmod -R u+w "$work"' EXIT
-set_drive_type cdrom || fail "Wine could not take D: as a CD-ROM"
 
 export WINEDEBUG=trace+msgbox
 record_starts

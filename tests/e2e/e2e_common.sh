@@ -117,3 +117,34 @@ expect_203_opens_explorer() {
 
 # Process ids of the launchers still running in this test's Wine prefix.
 launcher_processes() { our_prefix_processes 'LAUNCH[^ ]*\.EXE'; }
+
+# The files of disc image $1 read back into $work/joliet as CD-ROM drive D: labelled $2,
+# with brand $3's launcher built for this machine in place of the image's 32-bit one where
+# that can't run here. Sets drive; `leave_drive_d` (the exit trap) puts D: back and then
+# runs $on_leave, if set.
+brand_disc_as_drive_d() {
+  local arch
+  drive=$work/joliet
+  xorriso -osirrox on -read_fs norock -indev "$1" -extract / "$drive" >/dev/null 2>&1 ||
+    fail "xorriso can't read the image"
+  chmod u+w "$drive"
+  arch=$(cat "$LAUNCHER_TEST_ENV/arch")
+  if [ "$arch" != win32 ]; then
+    build_brand "$3" "$arch" >"$work/build.log" 2>&1 || fail "the $arch brand build failed"
+    cp -f "$BRAND_LAUNCHER" "$drive/LAUNCH.EXE"
+    echo "D:\\LAUNCH.EXE is the $arch build of the brand, in place of the image's 32-bit one"
+  fi
+  echo "$2" >"$drive/.windows-label"
+  chmod -R a-w "$drive"
+  saved_type=$(drive_d_type)
+  map_drive d "$drive"
+  trap leave_drive_d EXIT
+  set_drive_type cdrom || fail "Wine could not take D: as a CD-ROM"
+}
+leave_drive_d() {
+  stop_launcher "$exit_file"
+  unmap_drive d
+  set_drive_type "$saved_type"
+  chmod -R u+w "$work"
+  ${on_leave:-}
+}

@@ -20,8 +20,8 @@ import struct
 import sys
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "product_file"))
-from check_launch_exe import PeFile  # noqa: E402
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tools"))
+from pe_resources import PeFile  # noqa: E402
 
 RT_BITMAP, RT_STRING, RT_GROUP_ICON = 2, 6, 14
 UNUSED_ID = 0x7FFF

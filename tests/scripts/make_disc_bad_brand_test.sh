@@ -33,7 +33,10 @@ cp "$work/out/disc.iso" "$work/earlier-image"
 float_wave() {  # a WAVE of 32-bit floats: format tag 3
   printf 'RIFF\044\0\0\0WAVEfmt \020\0\0\0\003\0\001\0\100\037\0\0\0\175\0\0\004\0\040\0data\0\0\0\0'
 }
+pcm16() { printf 'fmt \020\0\0\0\001\0\001\0\100\037\0\0\200\076\0\0\002\0\020\0'; }  # mono, 8000 Hz
 set_key() { sed -i "s|^$1 = .*|$1 = $2|" brand.ini; }
+commands() { printf '[commands]\n%s\n' "$@" >>brand.ini; }
+known=$(cd "$root/tools" && python3 -c 'from branding.languages import LANGUAGES; print(*LANGUAGES)')
 
 # what is done to a copy of the good brand | what make-disc says, one line per problem
 cases=(
@@ -42,9 +45,12 @@ cases=(
   "convert -size 300x360 xc:red picture.png|picture.png is 300x360, must be 360x360"
   "convert -size 127x42 xc:red exit.png|exit.png is 127x42, must be 127x43"
   "echo text >icon.png|icon.png can't be read as a picture"
-  "float_wave >press.wav|press.wav is not PCM (8 or 16 bits, 1 or 2 channels, 8000 to 48000 Hz)"
+  "float_wave >press.wav|press.wav is not PCM (8 or 16 bits, 1 or 2 channels, 1000 to 192000 Hz)"
+  "{ printf 'RIFF\047\0\0\0WAVE'; pcm16; printf 'data\003\0\0\0abc'; } >ready.wav|ready.wav has data of 3 bytes, not whole blocks of 2"
+  "{ printf 'RIFF\046\0\0\0WAVEdata\002\0\0\0ab'; pcm16; } >close.wav|close.wav has no 'fmt ' chunk followed by a 'data' chunk in its RIFF chunk"
+  "{ printf 'RIFF\034\0\0\0WAVE'; pcm16; printf 'data\002\0\0\0ab'; } >release.wav|release.wav has no 'fmt ' chunk followed by a 'data' chunk in its RIFF chunk"
   "echo RIFF >open.wav|open.wav is not a RIFF WAVE file"
-  "echo '[colours]' >>brand.ini|brand.ini line 16: unknown section [colours]; the sections are [product], [demo], [buttons], [messages]"
+  "echo '[colours]' >>brand.ini|brand.ini line 16: unknown section [colours]; the sections are [product], [demo], [buttons], [messages], [commands], and [product.TAG], [buttons.TAG], [messages.TAG], [commands.TAG] for a listed language"
   "sed -i 's/^browse =/brwose =/' brand.ini|brand.ini line 12: unknown key 'brwose' in [buttons]; the keys are install, demo, browse, exit
 brand.ini: [buttons] browse is missing"
   "sed -i '/^exit =/d' brand.ini|brand.ini: [buttons] exit is missing"
@@ -58,6 +64,18 @@ brand.ini: [buttons] browse is missing"
   "set_key title $(printf 'T%.0s' {1..80})|brand.ini: [product] title is 80 characters long; the launcher holds at most 79"
   "set_key version 2.x|brand.ini: [product] version '2.x' must be 1 to 4 numbers from 0 to 65535 with dots between (2.1)"
   "printf '\\377\\n' >>brand.ini|brand.ini is not UTF-8"
+  "sed -i '/^label/a languages = en-US xx-YY' brand.ini|brand.ini: [product] languages: 'xx-YY' is not a language this tool knows; it knows $known"
+  "sed -i '/^label/a languages = en-US de-DE en-US' brand.ini|brand.ini: [product] languages: en-US is listed twice"
+  "printf '[buttons.fr-FR]\\nexit = Sortir\\n' >>brand.ini|brand.ini line 16: [buttons.fr-FR]: fr-FR is not in [product] languages"
+  "convert -size 360x360 xc:red picture.de-DE.png|picture.de-DE.png: de-DE is not in [product] languages"
+  "commands 'install = start Setup.exe'|brand.ini: [commands] install: 'start Setup.exe' is none of run PATH, open PATH, web URL, browse, browse PATH or none (one space after the word)"
+  "commands 'demo = none'|brand.ini: [demo] path and [commands] demo both say what button 202 does; keep one"
+  "commands 'browse = web https://'|brand.ini: [commands] browse: 'https://' is no https:// address with a host"
+  "commands 'install = run ..\\Setup.exe'|brand.ini: [commands] install: '..\\Setup.exe': '..': an empty name, . or .. can't be on the disc"
+  "commands 'install = run C:\\Setup.exe'|brand.ini: [commands] install: 'C:\\Setup.exe': must be a Windows path on the disc, with backslashes and no drive"
+  "commands 'browse = open Manual\\guide'|brand.ini: [commands] browse: 'Manual\\guide': open takes a document (.pdf, .html, .txt...); programs are run"
+  "sed -i '/^\\[demo\\]/d; /^path/d' brand.ini; commands 'install = none' 'demo = none' 'browse = none'|brand.ini: every command of en-US is none; at least one button stays"
+  "commands 'browse = open Manual\\guide.pdf'|'Manual\\guide.pdf', which a button runs or opens, is not on the disc; give it with --setup, --demo or --add"
 )
 for row in "${cases[@]}"; do
   change=${row%%|*}

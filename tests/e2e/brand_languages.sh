@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# A disc in three languages: examples/harbourlight with a Japanese edition added, made by
+# scripts/make-disc --brand and run on Wine from the files read back as CD-ROM drive D:,
+# once for each of the user languages de_DE (German), de_AT (German by its primary
+# language), fr_FR (not listed: English, the default) and ja_JP. Each time: the window
+# title, the button names as another program reads them and the picture on the screen.
+# English: 201 runs the Windows Installer package, 202 opens the PDF manual, 203 the web
+# address, each through the prefix's handler, here a stand-in that records its command
+# line and folder. German: 202 opens Explorer on the disc's folder, 203 is not there.
+# Japanese: 201 runs a program that can't start, and the failure box says so in Japanese.
+#   brand_languages.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE WINDOW_TEXTS.EXE
+set -u
+. "$(dirname "$0")/e2e_common.sh"
+. "$root/scripts/lib/brand.sh"
+stub=$4
+window_texts=$5
+e2e_begin "$2" "$3"
+
+brand=$work/brand
+cp -r "$root/examples/harbourlight" "$brand"
+sed -i 's/^languages = en-US de-DE/languages = en-US de-DE ja-JP/' "$brand/brand.ini"
+printf '%s\n' '[product.ja-JP]' 'title = ハーバーライト セットアップ' '[buttons.ja-JP]' \
+  'install = ハーバーライトをインストール' '[messages.ja-JP]' 'unable = %s を開けません' \
+  '[commands.ja-JP]' 'install = run Setup\Start.exe' >>"$brand/brand.ini"
+# Setup\Start.exe is a Windows program by its headers only, so that its start fails.
+mkdir -p "$work/more/Setup"
+{ printf 'MZ'; head -c 58 /dev/zero; printf '\100\0\0\0PE\0\0'; head -c 200 /dev/urandom; } \
+  >"$work/more/Setup/Start.exe"
+image=$work/harbourlight.iso
+"$root/scripts/make-disc" --brand "$brand" --out "$image" --add "$work/more" \
+  >"$work/make-disc.log" 2>&1 || fail "make-disc failed: $(tail -n 5 "$work/make-disc.log")"
+
+# The stand-ins: the prefix's programs for .pdf and https, and msiexec itself.
+handlers=$work/handlers
+mkdir -p "$handlers"
+cp "$stub" "$handlers/reader.exe" && cp "$stub" "$handlers/browser.exe"
+msiexec=$WINEPREFIX/drive_c/windows/system32/msiexec.exe
+cp "$msiexec" "$work/msiexec.saved" && cp "$stub" "$msiexec"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;msiexec.exe=n"
+classes=HKCR
+old_browser=$("$WINE" reg query 'HKCR\https\shell\open\command' /ve 2>/dev/null | tr -d '\r' |
+  sed -n 's/^ *(Default) *REG_SZ *//p')
+handler() { "$WINE" reg add "$1" /ve /d "\"$("$WINE" winepath -w "$handlers/$2")\" \"%1\"" /f; }
+{ "$WINE" reg add "$classes\\.pdf" /ve /d HarbourlightTest.pdf /f &&
+  handler "$classes\\HarbourlightTest.pdf\\shell\\open\\command" reader.exe &&
+  handler 'HKCR\https\shell\open\command' browser.exe; } >/dev/null 2>&1 ||
+  fail "the handlers could not be registered"
+put_back() {
+  cp "$work/msiexec.saved" "$msiexec"
+  "$WINE" reg delete "$classes\\.pdf" /f && "$WINE" reg delete "$classes\\HarbourlightTest.pdf" /f
+  "$WINE" reg add 'HKCR\https\shell\open\command' /ve /d "$old_browser" /f
+} >/dev/null 2>&1
+on_leave=put_back
+brand_disc_as_drive_d "$image" HARBOURLIGHT "$brand"
+export WINEDEBUG=trace+msgbox
+record_starts
+
+# Starts the launcher in locale $1 and expects the picture of language $2, the title $3
+# and the names of the buttons 201 to 204 ($4...; "-" for none).
+open_in() {
+  local locale=$1 tag=$2 title=$3 n=201 name expected
+  picture=$root/build/brand-resources/$tag/background.bmp
+  [ -f "$picture" ] || picture=$root/build/brand-resources/background.bmp
+  LAUNCHER_TITLE=$title
+  shift 3
+  expected=$(printf '0\t%s' "$title")
+  for name in "$@"; do
+    [ "$name" = - ] || expected+=$(printf '\n%s\t%s' "$n" "$name")
+    n=$((n + 1))
+  done
+  LC_ALL=$locale.UTF-8 LANG=$locale.UTF-8 start_launcher "$drive/LAUNCH.EXE" "$exit_file" 'D:\LAUNCH.EXE'
+  expect_opened
+  wait_for 20 at_rest || fail "$locale: not the picture of $tag: $(python3 \
+    "$root/tests/e2e/screen_check.py" "$work/launcher.ppm" "$picture" "$left" "$top" 201=highlighted)"
+  "$WINE" "$window_texts" "$("$WINE" winepath -w "$work/texts.txt")" >/dev/null 2>&1 ||
+    fail "$locale: the helper found no launcher window"
+  [ "$(cat "$work/texts.txt")" = "$expected" ] || fail "$locale: the windows read: $(cat "$work/texts.txt")"
+  echo "$locale: $tag's picture, title and buttons: $(tr '\t\n' ' ,' <"$work/texts.txt")"
+}
+at_rest() {
+  screenshot "$work/launcher" && python3 "$root/tests/e2e/screen_check.py" "$work/launcher.ppm" \
+    "$picture" "$left" "$top" 201=highlighted >/dev/null
+}
+recorded() { [ -f "$records" ] && grep -qF "$1" "$records"; }
+expect_start() {  # button, what the record holds, what it is
+  click_button "$1" "$left" "$top"
+  wait_for 60 recorded "$2" || fail "button $1 didn't start $3: $(cat "$records" 2>/dev/null)"
+  echo "button $1 started $3"
+}
+
+open_in fr_FR en-US 'Harbourlight Atlas Setup' 'Install Harbourlight' 'Read the manual' \
+  'Harbourlight online' Exit
+expect_start 201 "$(printf 'D:\\Setup\t"C:\\windows\\system32\\msiexec.exe" /i "D:\\Setup\\Harbourlight.msi"')" \
+  'msiexec /i with the package, in its folder'
+expect_start 202 "$(printf 'reader.exe\tD:\\Manual\t')" "the PDF reader in the manual's folder"
+recorded 'D:\Manual\Harbourlight.pdf' || fail "the reader was not given the manual"
+expect_start 203 'https://harbourlight.example/charts' 'the browser on the address'
+expect_double_click_closes
+
+german=('Harbourlight Atlas Installation' 'Harbourlight installieren' 'Seekarten ansehen' - Beenden)
+open_in de_AT de-DE "${german[@]}"
+expect_double_click_closes
+open_in de_DE de-DE "${german[@]}"
+click_button 202 "$left" "$top"
+wait_for 90 runs_in_our_prefix '[Ee][Xx][Pp][Ll][Oo][Rr][Ee][Rr].*Seekarten' ||
+  fail "button 202 didn't open Explorer on D:\\Seekarten"
+kill "$found_pid"
+echo "button 202 opened Explorer on D:\\Seekarten"
+expect_double_click_closes
+
+open_in ja_JP ja-JP 'ハーバーライト セットアップ' 'ハーバーライトをインストール' 'Read the manual' \
+  'Harbourlight online' Exit
+click_button 201 "$left" "$top"
+# Wine's trace writes the box's text with \NNNN (hex) for each character beyond ASCII.
+said=$(python3 -c 'print("".join(c if ord(c) < 128 else "\\%04x" % ord(c)
+  for c in "D:\\\\Setup\\\\Start.exe を開けません"))')
+wait_for 60 grep -qF "MSGBOX_OnInit L\"$said\"" "$exit_file.log" ||
+  fail "no box saying D:\\Setup\\Start.exe を開けません"
+xdotool key Return
+echo "the failed start was reported in Japanese"
+expect_double_click_closes

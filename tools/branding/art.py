@@ -1,0 +1,290 @@
+"""Converting a brand's art: the picture and faces reduced to one shared palette of 256
+colours, the button faces' three frames, and the icon."""
+
+import math
+import struct
+import subprocess
+import tempfile
+from pathlib import Path
+
+from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT,
+                             FACE_WIDTH,
+                             FRAME, HIGHLIGHTED, NORMAL, NORVANE, PICTURE, PRESSED,
+                             STANDARD_COLOURS, BadBrand)
+
+
+def convert(*args, data=None):
+    result = subprocess.run(["convert", *args], input=data, capture_output=True)
+    if result.returncode != 0:
+        lines = result.stderr.decode(errors="replace").strip().splitlines()
+        raise BadBrand(f"ImageMagick: {lines[-1] if lines else 'convert failed'}")
+    return result.stdout
+
+
+def read_rgba(path, width, height):
+    raw = convert(str(path), "-alpha", "on", "-depth", "8", "rgba:-")
+    if len(raw) != width * height * 4:
+        raise BadBrand(f"{path.name} could not be converted")
+    return [[tuple(raw[4 * (y * width + x):4 * (y * width + x) + 4]) for x in range(width)]
+            for y in range(height)]
+
+
+def read_bmp(path):
+    """Norvane's 8-bit bitmaps as RGB rows, top row first."""
+    data = path.read_bytes()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    table = [(data[54 + 4 * i + 2], data[54 + 4 * i + 1], data[54 + 4 * i])
+             for i in range(1 << bits)]
+    stride = (width * bits + 31) // 32 * 4
+    rows = [[table[data[offset + y * stride + x]] for x in range(width)] for y in range(height)]
+    return rows[::-1]
+
+
+def blend(under, over, alpha):
+    return tuple(u + (o - u) * alpha for u, o in zip(under, over))
+
+
+def screen(under, over, alpha):
+    return tuple(u + (255 - (255 - u) * (255 - o) / 255 - u) * alpha for u, o in zip(under, over))
+
+
+def smoothstep(edge0, edge1, x):
+    t = min(max((x - edge0) / (edge1 - edge0), 0.0), 1.0)
+    return t * t * (3 - 2 * t)
+
+
+def norvane_button(norvane_face, frame_x, background):
+    """Norvane's orb of one frame over another picture: the orb itself taken from the face,
+    its shadow, glow or socket drawn again over the new background."""
+    pushed = 1.0 if frame_x == PRESSED else 0.0
+    centre = 21.5 + pushed
+    frame = []
+    for j in range(FRAME):
+        row = []
+        for i in range(FRAME):
+            x, y = i + 0.5, j + 0.5
+            colour = background[j][i]
+            d = math.hypot(x - centre, y - centre)
+            reach = 1.0 - smoothstep(18.8, 20.3, math.hypot(x - 21.5, y - 21.5))
+            if frame_x == PRESSED:
+                colour = blend(colour, (0, 0, 12), (1 - smoothstep(17, 19.2, d)) * 0.55 * reach)
+            else:
+                cast = math.hypot(x - centre, (y - centre - 1.8) * 1.05)
+                colour = blend(colour, (0, 0, 12), (1 - smoothstep(15, 19.6, cast)) * 0.6 * reach)
+            if frame_x == HIGHLIGHTED and d > 16:
+                glow = min(math.exp(-max(d - 17, 0) / 2.2) * 1.1, 1.0)
+                colour = screen(colour, (95, 180, 255), glow * reach)
+            orb = min(max(17.3 - d, 0.0), 1.0)
+            colour = blend(colour, norvane_face[j][frame_x + i], orb)
+            row.append(colour)
+        frame.append(row)
+    return frame
+
+
+def brand_button(face, frame_x, background):
+    return [[blend(background[j][i], face[j][frame_x + i][:3], face[j][frame_x + i][3] / 255)
+             for i in range(FRAME)] for j in range(FRAME)]
+
+
+def outside_disc(x, y):
+    return (x + 0.5 - 180) ** 2 + (y + 0.5 - 180) ** 2 > 181.0 ** 2
+
+
+def compose(picture_png, faces, hidden):
+    """The picture with its buttons, and each button's highlighted and pressed squares,
+    in true colour. `faces`: each button's face picture, None for Norvane's; a `hidden`
+    button (its command is none) leaves the picture as it is in its place."""
+    picture = [[px[:3] for px in row] for row in read_rgba(picture_png, PICTURE, PICTURE)]
+    squares = {}
+    for button, (bx, by) in BUTTON_PLACES.items():
+        under = [row[bx:bx + FRAME] for row in picture[by:by + FRAME]]
+        face_png = faces[button]
+        if face_png is not None:
+            face = read_rgba(face_png, FACE_WIDTH, FACE_HEIGHT)
+            draw = lambda frame_x, face=face: brand_button(face, frame_x, under)
+        else:
+            face = read_bmp(NORVANE / f"face{button}.bmp")
+            draw = lambda frame_x, face=face: norvane_button(face, frame_x, under)
+        squares[button] = {frame_x: draw(frame_x) for frame_x in (NORMAL, HIGHLIGHTED, PRESSED)}
+        if button in hidden:
+            squares[button][NORMAL] = under
+            continue
+        for j in range(1, FRAME):
+            for i in range(1, FRAME):
+                picture[by + j][bx + i] = squares[button][NORMAL][j][i]
+    for y in range(PICTURE):
+        for x in range(PICTURE):
+            if outside_disc(x, y):
+                picture[y][x] = STANDARD_COLOURS[CORNER_INDEX]
+    return picture, squares
+
+
+def sheet(picture, squares):
+    """One true-colour image of everything to be reduced to the shared palette: the
+    picture, then a row of the highlighted and pressed squares of every button."""
+    width = PICTURE
+    extra = [[(0, 0, 0)] * width for _ in range(FRAME)]
+    for n, (button, frames) in enumerate(sorted(squares.items())):
+        for k, frame_x in enumerate((HIGHLIGHTED, PRESSED)):
+            left = (2 * n + k) * FRAME
+            for j in range(FRAME):
+                extra[j][left:left + FRAME] = frames[frame_x][j]
+    return picture + extra
+
+
+def to_bytes(rows):
+    return bytes(max(0, min(255, round(c))) for row in rows for px in row for c in px)
+
+
+def build_palette(rows):
+    """The 16 standard colours, then 240 fitted to the art, all distinct, black only once."""
+    raw = convert("-size", f"{len(rows[0])}x{len(rows)}", "-depth", "8", "rgb:-",
+                  "+dither", "-colors", "240", "-unique-colors", "-depth", "8", "rgb:-",
+                  data=to_bytes(rows))
+    palette = list(STANDARD_COLOURS)
+    for i in range(0, len(raw), 3):
+        colour = tuple(raw[i:i + 3])
+        while colour in palette:
+            colour = tuple(min(c + 1, 255) if colour != (255, 255, 255) else c - 1
+                           for c in colour)
+        if len(palette) < 256:
+            palette.append(colour)
+    grey = 1
+    while len(palette) < 256:
+        if (grey, grey, grey) not in palette:
+            palette.append((grey, grey, grey))
+        grey += 1
+    return palette
+
+
+def remap(rows, palette, work):
+    """Palette indices of `rows`, dithered; the saturated standard colours are left out of
+    the dither, where they would show as specks."""
+    usable = [c for i, c in enumerate(palette) if i == 0 or i >= 7]
+    remap_file = work / "palette.ppm"
+    remap_file.write_bytes(f"P6 {len(usable)} 1 255\n".encode() +
+                           bytes(c for colour in usable for c in colour))
+    raw = convert("-size", f"{len(rows[0])}x{len(rows)}", "-depth", "8", "rgb:-",
+                  "-dither", "FloydSteinberg", "-remap", str(remap_file), "-depth", "8", "rgb:-",
+                  data=to_bytes(rows))
+    index = {colour: i for i, colour in enumerate(palette)}
+    width = len(rows[0])
+    flat = [index.get(tuple(raw[i:i + 3])) for i in range(0, len(raw), 3)]
+    if None in flat:
+        raise BadBrand("the picture could not be reduced to 256 colours")
+    return [flat[y * width:(y + 1) * width] for y in range(len(rows))]
+
+
+def mask_is_white(x, y):
+    return x == FACE_WIDTH - 1 or y == FACE_HEIGHT - 1 or y == 0 or x in (0, 42, 84)
+
+
+def face_indices(button, picture_indices, sheet_indices, n):
+    bx, by = BUTTON_PLACES[button]
+    face = [[0] * FACE_WIDTH for _ in range(FACE_HEIGHT)]
+    for j in range(FACE_HEIGHT):
+        for i in range(FACE_WIDTH):
+            if mask_is_white(i, j):
+                continue
+            frame_x = max(f for f in (NORMAL, HIGHLIGHTED, PRESSED) if f < i)
+            x = i - frame_x
+            if frame_x == NORMAL:
+                face[j][i] = picture_indices[by + j][bx + x]
+            else:
+                k = 0 if frame_x == HIGHLIGHTED else 1
+                face[j][i] = sheet_indices[PICTURE + j][(2 * n + k) * FRAME + x]
+    return face
+
+
+# ---------------------------------------------------------------------------
+# Files
+
+def pack_rows(rows, bits):
+    stride = (len(rows[0]) * bits + 31) // 32 * 4
+    out = b""
+    for row in reversed(rows):
+        if bits == 8:
+            packed = bytes(row)
+        elif bits == 4:
+            padded = row + [0] * (len(row) % 2)
+            packed = bytes(padded[k] << 4 | padded[k + 1] for k in range(0, len(padded), 2))
+        else:
+            padded = row + [0] * (-len(row) % 8)
+            packed = bytes(sum(padded[k + b] << (7 - b) for b in range(8))
+                           for k in range(0, len(padded), 8))
+        out += packed.ljust(stride, b"\0")
+    return out
+
+
+def dib_header(width, height, bits, image_bytes, used, important):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, image_bytes, 2835, 2835,
+                       used, important)
+
+
+def colour_table(colours):
+    return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in colours)
+
+
+def bmp_file(rows, palette, used):
+    pixels = pack_rows(rows, 8)
+    dib = dib_header(len(rows[0]), len(rows), 8, len(pixels), used, used) + \
+        colour_table(palette) + pixels
+    return struct.pack("<2sIHHI", b"BM", 14 + len(dib), 0, 0, 14 + 40 + 4 * len(palette)) + dib
+
+
+def nearest(colour, table):
+    return min(range(len(table)), key=lambda i: sum((a - b) ** 2 for a, b in
+                                                      zip(colour, table[i])))
+
+
+def icon_file(brand):
+    """32x32 and 16x16 in the 16 standard colours and 16x16 in black and white, from
+    icon.png or else from the round picture."""
+    source = brand / "icon.png"
+    if not source.exists():
+        source = brand / "picture.png"
+    images = []
+    for size, bits in ((32, 4), (16, 1), (16, 4)):
+        raw = convert(str(source), "-alpha", "on", "-resize", f"{size}x{size}!", "-depth", "8",
+                      "rgba:-")
+        pixels = [tuple(raw[k:k + 4]) for k in range(0, len(raw), 4)]
+        if source.name == "picture.png":
+            pixels = [p[:3] + (0,) if outside_disc((k % size + 0.5) * PICTURE / size - 0.5,
+                                                   (k // size + 0.5) * PICTURE / size - 0.5)
+                      else p for k, p in enumerate(pixels)]
+        table = STANDARD_COLOURS if bits == 4 else [(0, 0, 0), (255, 255, 255)]
+        opaque = [p[3] >= 128 for p in pixels]
+        indices = [nearest(p[:3], table) if o else 0 for p, o in zip(pixels, opaque)]
+        rows = [indices[y * size:(y + 1) * size] for y in range(size)]
+        mask = [[0 if opaque[y * size + x] else 1 for x in range(size)] for y in range(size)]
+        xor, and_mask = pack_rows(rows, bits), pack_rows(mask, 1)
+        dib = dib_header(size, 2 * size, bits, len(xor) + len(and_mask), 0, 0) + \
+            colour_table(table) + xor + and_mask
+        images.append((size, len(table) % 256, bits, dib))
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset, entries, blobs = 6 + 16 * len(images), b"", b""
+    for size, colours, bits, dib in images:
+        entries += struct.pack("<BBBBHHII", size, size, colours, 0, 1, bits, len(dib), offset)
+        blobs += dib
+        offset += len(dib)
+    return header + entries + blobs
+
+
+def bitmaps(picture_png, faces, hidden):
+    """{file name: bytes} of the picture and the four faces, in one palette."""
+    with tempfile.TemporaryDirectory() as scratch:
+        picture, squares = compose(picture_png, faces, hidden)
+        all_rows = sheet(picture, squares)
+        palette = build_palette(all_rows)
+        indices = remap(all_rows, palette, Path(scratch))
+    picture_indices = [row[:] for row in indices[:PICTURE]]
+    for y in range(PICTURE):
+        for x in range(PICTURE):
+            if outside_disc(x, y):
+                picture_indices[y][x] = CORNER_INDEX
+    files = {"background.bmp": bmp_file(picture_indices, palette, 256)}
+    for n, button in enumerate(sorted(BUTTON_PLACES)):
+        face = face_indices(button, picture_indices, indices, n)
+        files[f"face{button}.bmp"] = bmp_file(face, palette, 0)
+    return files

@@ -1,0 +1,93 @@
+"""The commands of tools/brand.py."""
+
+import os
+import shutil
+import sys
+import tempfile
+from pathlib import Path
+
+from branding import art, languages, writers
+from branding.check import validate
+from branding.common import NORVANE, SOUND_FILES, BadBrand
+from pe_resources import PeFile, string_block as strings_of
+
+RT_STRING = 6
+STRING_BLOCK = 1000 // 16 + 1  # strings 992 to 1007; the next holds 1008 to 1023
+USAGE = """usage: brand.py check BRAND_DIR
+       brand.py prepare BRAND_DIR OUT_DIR
+       brand.py strings EXE BRAND_DIR"""
+
+
+def report(brand, problems):
+    for problem in problems:
+        print(f"make-disc: --brand {brand}: {problem}", file=sys.stderr)
+    return 2 if problems else 0
+
+
+def prepare(brand_dir, out):
+    brand, problems = validate(brand_dir)
+    if problems:
+        return report(brand_dir, problems)
+    staging = Path(tempfile.mkdtemp(dir=out.parent, prefix=f".{out.name}."))
+    for tag, (picture, faces, hidden) in brand["art"].items():
+        folder = staging / writers.art_folder(brand, tag)
+        folder.mkdir(exist_ok=True)
+        for name, data in art.bitmaps(picture, faces, hidden).items():
+            (folder / name).write_bytes(data)
+    files = {"launcher.ico": art.icon_file(brand_dir),
+             "launcher.rc": writers.resource_script(brand).encode("utf-8"),
+             "AUTORUN.INF": writers.autorun_inf(brand),
+             "brand.env": writers.brand_env(brand).encode("utf-8")}
+    for name, data in files.items():
+        (staging / name).write_bytes(data)
+    for name in ["mask.bmp", "launcher.manifest"] + SOUND_FILES:
+        shutil.copyfile(brand_dir / name if (brand_dir / name).exists() else NORVANE / name,
+                        staging / name)
+    shutil.rmtree(out, ignore_errors=True)
+    os.rename(staging, out)
+    return 0
+
+
+# ---------------------------------------------------------------------------
+# The built launcher's strings
+
+def string_block(exe, brand):
+    """The default language's block of strings 1000 to 1007, after checking every string
+    of every language against the brand."""
+    carried = PeFile(exe.read_bytes()).resources_by_language()
+    for tag in brand["languages"]:
+        language = languages.langid(tag)
+        found = {}
+        for block in (STRING_BLOCK, STRING_BLOCK + 1):
+            data = carried.get((RT_STRING, block, language))
+            if data is None:
+                raise BadBrand(f"{exe} carries no {tag} strings of block {block}")
+            found.update(strings_of(data, (block - 1) * 16))
+        for number, text in brand["strings"][tag].items():
+            if found.get(number, "") != text:
+                raise BadBrand(f"{exe}: {tag} string {number} is {found.get(number)!r}, "
+                               f"not {text!r}")
+    return carried[(RT_STRING, STRING_BLOCK, languages.langid(brand["languages"][0]))]
+
+
+def main(argv):
+    try:
+        if len(argv) == 3 and argv[1] == "check":
+            brand = Path(argv[2]).resolve()
+            ini, problems = validate(brand)
+            if not problems:
+                sys.stdout.write(writers.brand_env(ini))
+            return report(brand, problems)
+        if len(argv) == 4 and argv[1] == "prepare":
+            return prepare(Path(argv[2]).resolve(), Path(argv[3]).resolve())
+        if len(argv) == 4 and argv[1] == "strings":
+            ini, problems = validate(Path(argv[3]).resolve())
+            if problems:
+                raise BadBrand("; ".join(problems))
+            sys.stdout.buffer.write(string_block(Path(argv[2]), ini))
+            return 0
+    except BadBrand as problem:
+        print(f"make-disc: --brand: {problem}", file=sys.stderr)
+        return 1
+    print(USAGE, file=sys.stderr)
+    return 2

@@ -1,0 +1,133 @@
+"""Writing a converted brand: the resource script, AUTORUN.INF and brand.env."""
+
+import time
+
+from branding import languages
+
+BITMAP_FILES = {199: "background.bmp", 200: "mask.bmp",
+                **{n: f"face{n}.bmp" for n in range(201, 205)}}
+
+
+def rc_text(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '""') + '"'
+
+
+def art_folder(brand, tag):
+    """Where a language's converted pictures go: the default's beside the script, another
+    language's own set in a folder named by its tag. None: it uses the default's."""
+    if tag == brand["languages"][0]:
+        return ""
+    return tag + "/" if tag in brand["art"] else None
+
+
+def language_block(brand, tag):
+    """A language's string table, and its pictures where it has its own; the mask is the
+    same file in every set, so that mask and faces always match."""
+    primary, sub = languages.LANGUAGES[tag]
+    lines = [f"LANGUAGE 0x{primary:02X}, 0x{sub:02X}  // {tag}"]
+    folder = art_folder(brand, tag)
+    if folder is not None:
+        lines += [f'{number} BITMAP "{"" if number == 200 else folder}{name}"'
+                  for number, name in BITMAP_FILES.items()]
+    strings = brand["strings"][tag]
+    lines += ["STRINGTABLE", "BEGIN"]
+    lines += [f"  {number} {rc_text(strings[number])}" for number in sorted(strings)]
+    lines += ["END", ""]
+    return "\n".join(lines)
+
+
+def version_block(brand):
+    product = brand["product"]
+    numbers = [int(n) for n in product["version"].split(".")] + [0, 0, 0]
+    version = ", ".join(str(n) for n in numbers[:4])
+    values = {
+        "CompanyName": product["company"], "FileDescription": product["title"],
+        "FileVersion": product["version"], "InternalName": "LAUNCH",
+        "LegalCopyright": f"Copyright (C) {time.gmtime().tm_year} "
+                          f"{product['company']}",
+        "OriginalFilename": "LAUNCH.EXE", "ProductName": product["name"],
+        "ProductVersion": product["version"],
+    }
+    value_lines = "\n".join(f'      VALUE "{k}", {rc_text(v)}' for k, v in values.items())
+    return f"""1 VERSIONINFO
+FILEVERSION {version}
+PRODUCTVERSION {version}
+FILEFLAGSMASK 0x3F
+FILEFLAGS 0
+FILEOS VOS_DOS_WINDOWS32
+FILETYPE VFT_APP
+FILESUBTYPE 0
+BEGIN
+  BLOCK "StringFileInfo"
+  BEGIN
+    BLOCK "040904B0"
+    BEGIN
+{value_lines}
+    END
+  END
+  BLOCK "VarFileInfo"
+  BEGIN
+    VALUE "Translation", 0x0409, 1200
+  END
+END
+"""
+
+
+def resource_script(brand):
+    ids = ", ".join(f"0x{languages.langid(tag):04X}" for tag in brand["languages"])
+    blocks = "\n".join(language_block(brand, tag) for tag in brand["languages"])
+    return f"""// A branded launcher, made by tools/brand.py from brand.ini: edit that, not this.
+#pragma code_page(65001)
+#include <windows.h>
+
+LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL
+
+1 ICON "launcher.ico"
+1 RT_MANIFEST "launcher.manifest"
+
+300 WAVE "press.wav"
+301 WAVE "release.wav"
+302 WAVE "highlight.wav"
+303 WAVE "open.wav"
+304 WAVE "ready.wav"
+305 WAVE "close.wav"
+
+// The languages the launcher chooses from, the default first.
+1000 RCDATA
+BEGIN
+  {ids}
+END
+
+{version_block(brand)}
+{blocks}"""
+
+
+def autorun_inf(brand):
+    """AutoRun's file, in the default language: plain ASCII where the texts allow, else
+    UTF-16 with its mark."""
+    title = brand["strings"][brand["languages"][0]][1006]
+    lines = ["[autorun]", "open=LAUNCH.EXE", "icon=LAUNCH.EXE,0",
+             f"label={brand['product']['label']}", f"action=Run {title}"]
+    text = "".join(line + "\r\n" for line in lines)
+    try:
+        return text.encode("ascii")
+    except UnicodeEncodeError:
+        return b"\xff\xfe" + text.encode("utf-16-le")
+
+
+def shell_quote(text):
+    return "'" + text.replace("'", "'\\''") + "'"
+
+
+def brand_env(brand):
+    """What scripts/lib/brand.sh reads: the disc's label, demo path and the files the
+    commands need on it; the languages and each one's title."""
+    tags = brand["languages"]
+    lines = [f"BRAND_LABEL={shell_quote(brand['product']['label'])}",
+             f"BRAND_DEMO_PATH={shell_quote(brand['demo_path'])}",
+             f"BRAND_TITLE={shell_quote(brand['strings'][tags[0]][1006])}",
+             f"BRAND_TARGETS=({' '.join(shell_quote(t) for t in brand['targets'])})",
+             f"BRAND_LANGUAGES={shell_quote(' '.join(tags))}"]
+    lines += [f"BRAND_TITLE_{tag.replace('-', '_')}={shell_quote(brand['strings'][tag][1006])}"
+              for tag in tags]
+    return "\n".join(lines) + "\n"
