@@ -48,9 +48,13 @@ use_brand_names() {
 # LAUNCHER_TITLE.
 # Each converted picture, each sound and the built string table go through the launcher's
 # own readers built for this machine (tools/brand_check.cpp) before the launcher is used.
+# LAUNCHER_BRAND_BUILD names the folders another brand is built in beside the first
+# (build/brand-resources-NAME, build/brand-ARCH-NAME), so two tests' brands can be ready at once.
+brand_resources_dir() { echo "$root/build/brand-resources${LAUNCHER_BRAND_BUILD:+-$LAUNCHER_BRAND_BUILD}"; }
 build_brand() {
-  local brand=$1 arch=$2 build=$root/build/brand-$2 checker=$root/build/brand-check/brand_check
-  BRAND_RESOURCES=$root/build/brand-resources
+  local brand=$1 arch=$2 checker=$root/build/brand-check/brand_check
+  local build=$root/build/brand-$2${LAUNCHER_BRAND_BUILD:+-$LAUNCHER_BRAND_BUILD}
+  BRAND_RESOURCES=$(brand_resources_dir)
   BRAND_LAUNCHER=$build/LAUNCH.EXE
   # Inside the emulated machine of scripts/vm32 there are no compilers: the host converted
   # and built the brand there before it started the machine.

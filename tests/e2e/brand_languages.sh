@@ -16,16 +16,17 @@ stub=$4
 window_texts=$5
 e2e_begin "$2" "$3"
 
+# Built in folders of its own: the brand disc test's brand stays ready beside it.
+export LAUNCHER_BRAND_BUILD=languages
+. "$root/tests/e2e/test_brand.sh"
 brand=$work/brand
-cp -r "$root/examples/harbourlight" "$brand"
-sed -i 's/^languages = en-US de-DE/languages = en-US de-DE ja-JP/' "$brand/brand.ini"
-printf '%s\n' '[product.ja-JP]' 'title = ハーバーライト セットアップ' '[buttons.ja-JP]' \
-  'install = ハーバーライトをインストール' '[messages.ja-JP]' 'unable = %s を開けません' \
-  '[commands.ja-JP]' 'install = run Setup\Start.exe' >>"$brand/brand.ini"
+make_languages_brand "$brand"
 # Setup\Start.exe is a Windows program by its headers only, so that its start fails.
 mkdir -p "$work/more/Setup"
 { printf 'MZ'; head -c 58 /dev/zero; printf '\100\0\0\0PE\0\0'; head -c 200 /dev/urandom; } \
   >"$work/more/Setup/Start.exe"
+# The emulated machine has none of these locales: scripts/test-emulated compiled them here.
+[ -z "${LAUNCHER_IN_VM32:-}" ] || export LOCPATH=$root/build/vm32-locales
 image=$work/harbourlight.iso
 "$root/scripts/make-disc" --brand "$brand" --out "$image" --add "$work/more" \
   >"$work/make-disc.log" 2>&1 || fail "make-disc failed: $(tail -n 5 "$work/make-disc.log")"
@@ -59,8 +60,8 @@ record_starts
 # and the names of the buttons 201 to 204 ($4...; "-" for none).
 open_in() {
   local locale=$1 tag=$2 title=$3 n=201 name expected
-  picture=$root/build/brand-resources/$tag/background.bmp
-  [ -f "$picture" ] || picture=$root/build/brand-resources/background.bmp
+  picture=$(brand_resources_dir)/$tag/background.bmp
+  [ -f "$picture" ] || picture=$(brand_resources_dir)/background.bmp
   LAUNCHER_TITLE=$title
   shift 3
   expected=$(printf '0\t%s' "$title")

@@ -39,3 +39,14 @@ exit = Leave
 unable = $test_brand_unable
 INI
 }
+
+# Writes into folder $1 the example brand with a Japanese edition added, whose installer
+# is a program that can't start (Setup\Start.exe, which the test puts on the disc).
+make_languages_brand() {
+  local brand=$1
+  mkdir -p "$brand" && cp -r "$root/examples/harbourlight/." "$brand/" || return 1
+  sed -i 's/^languages = en-US de-DE/languages = en-US de-DE ja-JP/' "$brand/brand.ini"
+  printf '%s\n' '[product.ja-JP]' 'title = ハーバーライト セットアップ' '[buttons.ja-JP]' \
+    'install = ハーバーライトをインストール' '[messages.ja-JP]' 'unable = %s を開けません' \
+    '[commands.ja-JP]' 'install = run Setup\Start.exe' >>"$brand/brand.ini"
+}
