@@ -48,6 +48,13 @@ use_brand_names() {
 # LAUNCHER_TITLE.
 # Each converted picture, each sound and the built string table go through the launcher's
 # own readers built for this machine (tools/brand_check.cpp) before the launcher is used.
+# Checks one converted set of pictures in folder $1 at the size of suffix $2 ("" or @2x)
+# with the shared mask; needs $checker and $BRAND_RESOURCES.
+check_brand_set() {
+  "$checker" "$BRAND_RESOURCES/strings.bin" "$1/background$2.bmp" "$BRAND_RESOURCES/mask$2.bmp" \
+    "$1"/face20[1-4]"$2".bmp
+}
+
 build_brand() {
   local brand=$1 arch=$2 build=$root/build/brand-$2 checker=$root/build/brand-check/brand_check
   BRAND_RESOURCES=$root/build/brand-resources
@@ -76,14 +83,14 @@ build_brand() {
   fi
   python3 "$root/tools/brand.py" strings "$BRAND_LAUNCHER" "$brand" >"$BRAND_RESOURCES/strings.bin" &&
     "$checker" "$BRAND_RESOURCES/strings.bin" "$BRAND_RESOURCES/background.bmp" \
-      "$BRAND_RESOURCES/mask.bmp" "$BRAND_RESOURCES"/face20[1-4].bmp "$BRAND_RESOURCES"/*.wav ||
+      "$BRAND_RESOURCES/mask.bmp" "$BRAND_RESOURCES"/face20[1-4].bmp "$BRAND_RESOURCES"/*.wav &&
+    check_brand_set "$BRAND_RESOURCES" @2x ||
     { echo "make-disc: the brand's launcher doesn't load as built" >&2; return 1; }
   local own
   for own in "$BRAND_RESOURCES"/*/background.bmp; do
     [ -f "$own" ] || continue
     own=$(dirname "$own")
-    "$checker" "$BRAND_RESOURCES/strings.bin" "$own/background.bmp" "$BRAND_RESOURCES/mask.bmp" \
-      "$own"/face20[1-4].bmp ||
+    { check_brand_set "$own" "" && check_brand_set "$own" @2x; } ||
       { echo "make-disc: the brand's $(basename "$own") pictures don't load as built" >&2; return 1; }
   done
 }
