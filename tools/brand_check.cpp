@@ -97,11 +97,14 @@ int main(int argc, char** argv) {
                          " [SOUND.wav...]\n");
     return 2;
   }
+  // The high-DPI set (background@2x.bmp ...) is checked at twice the size.
+  const int k = std::strstr(argv[2], "@2x.") != nullptr ? 2 : 1;
   bool good = CheckStrings(argv[1]);
-  good = CheckPicture(argv[2], {360, 360, 8}) && good;
-  good = CheckPicture(argv[3], {127, 43, 1}) && good;
+  good = CheckPicture(argv[2], {360 * k, 360 * k, 8}) && good;
+  good = CheckPicture(argv[3], {127 * k, 43 * k, 1}) && good;
   for (int i = 4; i < argc; ++i) {
-    const bool checked = IsSound(argv[i]) ? CheckSound(argv[i]) : CheckPicture(argv[i], {127, 43, 8});
+    const bool checked =
+        IsSound(argv[i]) ? CheckSound(argv[i]) : CheckPicture(argv[i], {127 * k, 43 * k, 8});
     good = checked && good;
   }
   return good ? 0 : 1;

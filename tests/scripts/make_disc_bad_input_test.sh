@@ -40,6 +40,7 @@ cases=(
   "--out $work/out|make-disc: --out $work/out is a folder"
   "--out /proc/norvane-disc.iso|make-disc: --out /proc/norvane-disc.iso: can't write in /proc"
   "--label NORVANE|make-disc: unknown argument '--label'"
+  "--scale 150|make-disc: --scale goes with --preview"
   "--sign $s/absent.p12|make-disc: --sign $s/absent.p12: no such file"
   "--sign $s/signer.p12 --sign-password-file $s/absent|make-disc: --sign-password-file $s/absent: no such file"
   "--timestamp http://127.0.0.1:1/|make-disc: --sign-password-file and --timestamp go with --sign"

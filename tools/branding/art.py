@@ -21,8 +21,11 @@ def convert(*args, data=None):
     return result.stdout
 
 
-def read_rgba(path, width, height):
-    raw = convert(str(path), "-alpha", "on", "-depth", "8", "rgba:-")
+def read_rgba(path, width, height, enlarge=False):
+    """A picture's RGBA rows; `enlarge`: the 1x picture made `width` x `height`, with a
+    filter that keeps edges crisp without ringing much."""
+    resize = ["-filter", "Lanczos", "-resize", f"{width}x{height}!"] if enlarge else []
+    raw = convert(str(path), "-alpha", "on", *resize, "-depth", "8", "rgba:-")
     if len(raw) != width * height * 4:
         raise BadBrand(f"{path.name} could not be converted")
     return [[tuple(raw[4 * (y * width + x):4 * (y * width + x) + 4]) for x in range(width)]
@@ -54,16 +57,17 @@ def smoothstep(edge0, edge1, x):
     return t * t * (3 - 2 * t)
 
 
-def norvane_button(norvane_face, frame_x, background):
+def norvane_button(norvane_face, frame_x, background, k):
     """Norvane's orb of one frame over another picture: the orb itself taken from the face,
-    its shadow, glow or socket drawn again over the new background."""
+    its shadow, glow or socket drawn again over the new background. Drawn at k times the
+    size, measured in 1x pixels."""
     pushed = 1.0 if frame_x == PRESSED else 0.0
     centre = 21.5 + pushed
     frame = []
-    for j in range(FRAME):
+    for j in range(FRAME * k):
         row = []
-        for i in range(FRAME):
-            x, y = i + 0.5, j + 0.5
+        for i in range(FRAME * k):
+            x, y = (i + 0.5) / k, (j + 0.5) / k
             colour = background[j][i]
             d = math.hypot(x - centre, y - centre)
             reach = 1.0 - smoothstep(18.8, 20.3, math.hypot(x - 21.5, y - 21.5))
@@ -75,61 +79,73 @@ def norvane_button(norvane_face, frame_x, background):
             if frame_x == HIGHLIGHTED and d > 16:
                 glow = min(math.exp(-max(d - 17, 0) / 2.2) * 1.1, 1.0)
                 colour = screen(colour, (95, 180, 255), glow * reach)
-            orb = min(max(17.3 - d, 0.0), 1.0)
-            colour = blend(colour, norvane_face[j][frame_x + i], orb)
+            orb = min(max((17.3 - d) * k, 0.0), 1.0)
+            colour = blend(colour, norvane_face[j][frame_x * k + i], orb)
             row.append(colour)
         frame.append(row)
     return frame
 
 
-def brand_button(face, frame_x, background):
-    return [[blend(background[j][i], face[j][frame_x + i][:3], face[j][frame_x + i][3] / 255)
-             for i in range(FRAME)] for j in range(FRAME)]
+def brand_button(face, frame_x, background, k):
+    left = frame_x * k
+    return [[blend(background[j][i], face[j][left + i][:3], face[j][left + i][3] / 255)
+             for i in range(FRAME * k)] for j in range(FRAME * k)]
 
 
-def outside_disc(x, y):
-    return (x + 0.5 - 180) ** 2 + (y + 0.5 - 180) ** 2 > 181.0 ** 2
+def outside_disc(x, y, k=1):
+    return (x + 0.5 - 180 * k) ** 2 + (y + 0.5 - 180 * k) ** 2 > (181.0 * k) ** 2
 
 
-def compose(picture_png, faces, hidden):
+def art_source(one_x, two_x, width, height, k):
+    """The RGBA rows of a picture at k times the size: its own 2x file, else the 1x one
+    enlarged."""
+    if k == 1:
+        return read_rgba(one_x, width, height)
+    if two_x is not None:
+        return read_rgba(two_x, width * k, height * k)
+    return read_rgba(one_x, width * k, height * k, enlarge=True)
+
+
+def compose(art, hidden, k):
     """The picture with its buttons, and each button's highlighted and pressed squares,
-    in true colour. `faces`: each button's face picture, None for Norvane's; a `hidden`
-    button (its command is none) leaves the picture as it is in its place."""
-    picture = [[px[:3] for px in row] for row in read_rgba(picture_png, PICTURE, PICTURE)]
+    in true colour at k times the size. `art`: the picture and each button's face as
+    (1x file, 2x file or None), a face None for Norvane's; a `hidden` button (its command
+    is none) leaves the picture as it is in its place."""
+    size, frame = PICTURE * k, FRAME * k
+    picture = [[px[:3] for px in row] for row in art_source(*art["picture"], PICTURE, PICTURE, k)]
     squares = {}
     for button, (bx, by) in BUTTON_PLACES.items():
-        under = [row[bx:bx + FRAME] for row in picture[by:by + FRAME]]
-        face_png = faces[button]
-        if face_png is not None:
-            face = read_rgba(face_png, FACE_WIDTH, FACE_HEIGHT)
-            draw = lambda frame_x, face=face: brand_button(face, frame_x, under)
+        bx, by = bx * k, by * k
+        under = [row[bx:bx + frame] for row in picture[by:by + frame]]
+        if art[button] is not None:
+            face = art_source(*art[button], FACE_WIDTH, FACE_HEIGHT, k)
+            draw = lambda frame_x, face=face: brand_button(face, frame_x, under, k)
         else:
-            face = read_bmp(NORVANE / f"face{button}.bmp")
-            draw = lambda frame_x, face=face: norvane_button(face, frame_x, under)
+            face = read_bmp(NORVANE / f"face{button}{'@2x' if k == 2 else ''}.bmp")
+            draw = lambda frame_x, face=face: norvane_button(face, frame_x, under, k)
         squares[button] = {frame_x: draw(frame_x) for frame_x in (NORMAL, HIGHLIGHTED, PRESSED)}
         if button in hidden:
             squares[button][NORMAL] = under
             continue
-        for j in range(1, FRAME):
-            for i in range(1, FRAME):
-                picture[by + j][bx + i] = squares[button][NORMAL][j][i]
-    for y in range(PICTURE):
-        for x in range(PICTURE):
-            if outside_disc(x, y):
+        for j in range(k, frame):
+            picture[by + j][bx + k:bx + frame] = squares[button][NORMAL][j][k:]
+    for y in range(size):
+        for x in range(size):
+            if outside_disc(x, y, k):
                 picture[y][x] = STANDARD_COLOURS[CORNER_INDEX]
     return picture, squares
 
 
-def sheet(picture, squares):
+def sheet(picture, squares, k):
     """One true-colour image of everything to be reduced to the shared palette: the
     picture, then a row of the highlighted and pressed squares of every button."""
-    width = PICTURE
-    extra = [[(0, 0, 0)] * width for _ in range(FRAME)]
+    width, frame = PICTURE * k, FRAME * k
+    extra = [[(0, 0, 0)] * width for _ in range(frame)]
     for n, (button, frames) in enumerate(sorted(squares.items())):
-        for k, frame_x in enumerate((HIGHLIGHTED, PRESSED)):
-            left = (2 * n + k) * FRAME
-            for j in range(FRAME):
-                extra[j][left:left + FRAME] = frames[frame_x][j]
+        for m, frame_x in enumerate((HIGHLIGHTED, PRESSED)):
+            left = (2 * n + m) * frame
+            for j in range(frame):
+                extra[j][left:left + frame] = frames[frame_x][j]
     return picture + extra
 
 
@@ -176,24 +192,27 @@ def remap(rows, palette, work):
     return [flat[y * width:(y + 1) * width] for y in range(len(rows))]
 
 
-def mask_is_white(x, y):
+def mask_is_white(x, y, k):
+    """The mask's white (the picture shows): k pixels of each frame's top row and left
+    column, and the sheet's right and bottom edges."""
+    x, y = x // k, y // k
     return x == FACE_WIDTH - 1 or y == FACE_HEIGHT - 1 or y == 0 or x in (0, 42, 84)
 
 
-def face_indices(button, picture_indices, sheet_indices, n):
-    bx, by = BUTTON_PLACES[button]
-    face = [[0] * FACE_WIDTH for _ in range(FACE_HEIGHT)]
-    for j in range(FACE_HEIGHT):
-        for i in range(FACE_WIDTH):
-            if mask_is_white(i, j):
+def face_indices(button, picture_indices, sheet_indices, n, k):
+    bx, by = (place * k for place in BUTTON_PLACES[button])
+    face = [[0] * FACE_WIDTH * k for _ in range(FACE_HEIGHT * k)]
+    for j in range(FACE_HEIGHT * k):
+        for i in range(FACE_WIDTH * k):
+            if mask_is_white(i, j, k):
                 continue
-            frame_x = max(f for f in (NORMAL, HIGHLIGHTED, PRESSED) if f < i)
-            x = i - frame_x
+            frame_x = max(f for f in (NORMAL, HIGHLIGHTED, PRESSED) if f * k < i)
+            x = i - frame_x * k
             if frame_x == NORMAL:
                 face[j][i] = picture_indices[by + j][bx + x]
             else:
-                k = 0 if frame_x == HIGHLIGHTED else 1
-                face[j][i] = sheet_indices[PICTURE + j][(2 * n + k) * FRAME + x]
+                m = 0 if frame_x == HIGHLIGHTED else 1
+                face[j][i] = sheet_indices[PICTURE * k + j][(2 * n + m) * FRAME * k + x]
     return face
 
 
@@ -271,20 +290,30 @@ def icon_file(brand):
     return header + entries + blobs
 
 
-def bitmaps(picture_png, faces, hidden):
-    """{file name: bytes} of the picture and the four faces, in one palette."""
-    with tempfile.TemporaryDirectory() as scratch:
-        picture, squares = compose(picture_png, faces, hidden)
-        all_rows = sheet(picture, squares)
-        palette = build_palette(all_rows)
-        indices = remap(all_rows, palette, Path(scratch))
-    picture_indices = [row[:] for row in indices[:PICTURE]]
-    for y in range(PICTURE):
-        for x in range(PICTURE):
-            if outside_disc(x, y):
+def indexed_set(art, hidden, k, palette, scratch):
+    """{file name: bytes} of the picture and the four faces at k times the size, in
+    `palette`, or in one fitted to the 1x art where it is None; and that palette."""
+    picture, squares = compose(art, hidden, k)
+    all_rows = sheet(picture, squares, k)
+    palette = palette or build_palette(all_rows)
+    indices = remap(all_rows, palette, scratch)
+    size, suffix = PICTURE * k, "@2x" if k == 2 else ""
+    picture_indices = [row[:] for row in indices[:size]]
+    for y in range(size):
+        for x in range(size):
+            if outside_disc(x, y, k):
                 picture_indices[y][x] = CORNER_INDEX
-    files = {"background.bmp": bmp_file(picture_indices, palette, 256)}
+    files = {f"background{suffix}.bmp": bmp_file(picture_indices, palette, 256)}
     for n, button in enumerate(sorted(BUTTON_PLACES)):
-        face = face_indices(button, picture_indices, indices, n)
-        files[f"face{button}.bmp"] = bmp_file(face, palette, 0)
-    return files
+        face = face_indices(button, picture_indices, indices, n, k)
+        files[f"face{button}{suffix}.bmp"] = bmp_file(face, palette, 0)
+    return files, palette
+
+
+def bitmaps(art, hidden):
+    """{file name: bytes} of the picture and the four faces at 1x and at 2x, all in one
+    palette: a 256-colour screen realizes the picture's palette whichever it shows."""
+    with tempfile.TemporaryDirectory() as scratch:
+        files, palette = indexed_set(art, hidden, 1, None, Path(scratch))
+        files_2x, _ = indexed_set(art, hidden, 2, palette, Path(scratch))
+    return {**files, **files_2x}

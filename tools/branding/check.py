@@ -29,7 +29,8 @@ LANGUAGE_KEYS = {"product": {"title": 79}, "buttons": KEYS["buttons"],
 LONGEST_DEMO_PATH = 119
 LONGEST_VERSION_TEXT = 64  # the version resource's names and texts, for a sane file
 DISC_ROOT_NAMES = {"launch.exe", "autorun.inf", "setup.exe"}
-ART_NAME = re.compile(r"(picture|install|demo|browse|exit)\.(.+)\.png")
+ART_NAME = re.compile(r"(picture|install|demo|browse|exit)\.([^@]+)(@2x)?\.png")
+DOUBLE = "@2x"  # the suffix of the optional art at twice the size: picture@2x.png
 STRING_KEYS = {1001: ("messages", "unable"), 1002: ("buttons", "install"),
                1003: ("buttons", "demo"), 1004: ("buttons", "browse"),
                1005: ("buttons", "exit"), 1006: ("product", "title"),
@@ -221,8 +222,25 @@ def check_sounds(brand, problems):
                 problems.append(f"{name} {why}")
 
 
+def double(name):
+    """picture.png: picture@2x.png."""
+    return name[:-len(".png")] + DOUBLE + ".png"
+
+
+def check_double_art(brand, problems):
+    """The optional 2x art: twice the size, and beside its 1x file."""
+    sizes = {"picture.png": (PICTURE, PICTURE),
+             **dict.fromkeys(FACE_FILES.values(), (FACE_WIDTH, FACE_HEIGHT))}
+    for name, (width, height) in sizes.items():
+        if (brand / double(name)).exists() and not (brand / name).exists():
+            problems.append(f"{double(name)} needs {name} beside it: the launcher shows "
+                            "the 1x art at 100 %")
+        check_picture(brand, double(name), (2 * width, 2 * height), False, problems)
+
+
 def check_language_art(brand, listed, problems):
-    """picture.TAG.png and install.TAG.png-style faces: {tag: {name: path}}."""
+    """picture.TAG.png and install.TAG.png-style faces, and their picture.TAG@2x.png:
+    {tag: {name: path}}."""
     found = {}
     for path in sorted(brand.iterdir()):
         match = ART_NAME.fullmatch(path.name)
@@ -236,20 +254,30 @@ def check_language_art(brand, listed, problems):
         else:
             size = (PICTURE, PICTURE) if match.group(1) == "picture" else (FACE_WIDTH,
                                                                            FACE_HEIGHT)
+            if match.group(3):
+                size = (2 * size[0], 2 * size[1])
+            if match.group(3) and not (brand / f"{match.group(1)}.{tag}.png").exists():
+                problems.append(f"{path.name} needs {match.group(1)}.{tag}.png beside it: "
+                                "the launcher shows the 1x art at 100 %")
             check_picture(brand, path.name, size, True, problems)
-            found.setdefault(tag, {})[match.group(1) + ".png"] = path
+            found.setdefault(tag, {})[match.group(1) + (match.group(3) or "") + ".png"] = path
     return found
 
 
 def art_of(brand, own, strings):
-    """The picture, the faces (None: Norvane's) and the buttons left out of one
-    language's set."""
+    """One language's set: the picture and the faces as (1x file, 2x file or None: the 1x
+    enlarged), a face None for Norvane's; and the buttons left out. A 2x file goes with
+    its own 1x file only: a language's own picture never takes the default's 2x."""
     def pick(name):
-        return own.get(name) or (brand / name if (brand / name).exists() else None)
+        if name in own:
+            return own[name], own.get(double(name))
+        if not (brand / name).exists():
+            return None
+        return brand / name, brand / double(name) if (brand / double(name)).exists() else None
     hidden = {button for number, button in zip(COMMAND_STRINGS, commands.BUTTONS.values())
               if strings[number] == "none"}
-    return (pick("picture.png"), {button: pick(name) for button, name in FACE_FILES.items()},
-            hidden)
+    return {"picture": pick("picture.png"),
+            **{button: pick(name) for button, name in FACE_FILES.items()}}, hidden
 
 
 def brand_of(brand, ini, listed, own_art):
@@ -296,6 +324,7 @@ def validate(brand):
     check_picture(brand, "icon.png", None, False, problems)
     for name in FACE_FILES.values():
         check_picture(brand, name, (FACE_WIDTH, FACE_HEIGHT), False, problems)
+    check_double_art(brand, problems)
     own_art = check_language_art(brand, listed, problems)
     check_sounds(brand, problems)
     if problems or ini is None:

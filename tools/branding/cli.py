@@ -29,10 +29,10 @@ def prepare(brand_dir, out):
     if problems:
         return report(brand_dir, problems)
     staging = Path(tempfile.mkdtemp(dir=out.parent, prefix=f".{out.name}."))
-    for tag, (picture, faces, hidden) in brand["art"].items():
+    for tag, (pictures, hidden) in brand["art"].items():
         folder = staging / writers.art_folder(brand, tag)
         folder.mkdir(exist_ok=True)
-        for name, data in art.bitmaps(picture, faces, hidden).items():
+        for name, data in art.bitmaps(pictures, hidden).items():
             (folder / name).write_bytes(data)
     files = {"launcher.ico": art.icon_file(brand_dir),
              "launcher.rc": writers.resource_script(brand).encode("utf-8"),
@@ -40,7 +40,7 @@ def prepare(brand_dir, out):
              "brand.env": writers.brand_env(brand).encode("utf-8")}
     for name, data in files.items():
         (staging / name).write_bytes(data)
-    for name in ["mask.bmp", "launcher.manifest"] + SOUND_FILES:
+    for name in ["mask.bmp", "mask@2x.bmp", "launcher.manifest"] + SOUND_FILES:
         shutil.copyfile(brand_dir / name if (brand_dir / name).exists() else NORVANE / name,
                         staging / name)
     shutil.rmtree(out, ignore_errors=True)

@@ -6,6 +6,10 @@ from branding import languages
 
 BITMAP_FILES = {199: "background.bmp", 200: "mask.bmp",
                 **{n: f"face{n}.bmp" for n in range(201, 205)}}
+# The same art at twice the size, for high-DPI screens: id + 200.
+BITMAP_FILES.update({number + 200: name.replace(".bmp", "@2x.bmp")
+                     for number, name in list(BITMAP_FILES.items())})
+MASKS = (200, 400)
 
 
 def rc_text(text):
@@ -27,7 +31,7 @@ def language_block(brand, tag):
     lines = [f"LANGUAGE 0x{primary:02X}, 0x{sub:02X}  // {tag}"]
     folder = art_folder(brand, tag)
     if folder is not None:
-        lines += [f'{number} BITMAP "{"" if number == 200 else folder}{name}"'
+        lines += [f'{number} BITMAP "{"" if number in MASKS else folder}{name}"'
                   for number, name in BITMAP_FILES.items()]
     strings = brand["strings"][tag]
     lines += ["STRINGTABLE", "BEGIN"]
