@@ -72,10 +72,10 @@ wait_for_exit() {
   cat "$exit_file"
 }
 
-# Screenshot of the whole screen as $1.ppm (for checks) and $1.png (for people).
-screenshot() {
-  import -display "$DISPLAY" -window root -depth 8 "ppm:$1.ppm" && convert "$1.ppm" "$1.png"
-}
+# Screenshot of the whole screen as $1.ppm (for checks) and $1.png (for people); a check
+# that polls takes screen_ppm's alone and makes the PNG of the last.
+screen_ppm() { import -display "$DISPLAY" -window root -depth 8 "ppm:$1.ppm"; }
+screenshot() { screen_ppm "$1" && convert "$1.ppm" "$1.png"; }
 
 # Double-clicks the picture at screen point ($1, $2).
 double_click_at() {

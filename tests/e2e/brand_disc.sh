@@ -54,7 +54,7 @@ picture=$root/build/brand-resources/background.bmp
 export WINEDEBUG=trace+msgbox
 record_starts
 code_page=$work/code-page.txt
-LAUNCHER_STUB_CODE_PAGE=$("$WINE" winepath -w "$code_page")
+LAUNCHER_STUB_CODE_PAGE=$(windows_path "$code_page")
 export LAUNCHER_STUB_CODE_PAGE
 start_launcher "$drive/LAUNCH.EXE" "$exit_file" 'D:\LAUNCH.EXE'
 expect_opened
@@ -67,7 +67,7 @@ wait_for 20 at_rest || fail "the screen isn't the converted picture: $(python3 \
   "$root/tests/e2e/screen_check.py" "$work/launcher.ppm" "$picture" "$left" "$top" 201=highlighted)"
 echo "the launcher shows the converted picture pixel for pixel (screenshot: $work/launcher.png)"
 
-"$WINE" "$window_texts" "$("$WINE" winepath -w "$work/texts.txt")" >/dev/null 2>&1 ||
+"$WINE" "$window_texts" "$(windows_path "$work/texts.txt")" >/dev/null 2>&1 ||
   fail "the helper found no launcher window"
 expected=$(printf '%s\t%s\n' 0 "$title" 201 "Install Quillmark" 202 "Install the Inkwell demo" \
   203 "Browse this disc" 204 Leave)

@@ -41,7 +41,7 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;msiexec.exe=n"
 classes=HKCR
 old_browser=$("$WINE" reg query 'HKCR\https\shell\open\command' /ve 2>/dev/null | tr -d '\r' |
   sed -n 's/^ *(Default) *REG_SZ *//p')
-handler() { "$WINE" reg add "$1" /ve /d "\"$("$WINE" winepath -w "$handlers/$2")\" \"%1\"" /f; }
+handler() { "$WINE" reg add "$1" /ve /d "\"$(windows_path "$handlers/$2")\" \"%1\"" /f; }
 { "$WINE" reg add "$classes\\.pdf" /ve /d HarbourlightTest.pdf /f &&
   handler "$classes\\HarbourlightTest.pdf\\shell\\open\\command" reader.exe &&
   handler 'HKCR\https\shell\open\command' browser.exe; } >/dev/null 2>&1 ||
@@ -73,7 +73,7 @@ open_in() {
   expect_opened
   wait_for 20 at_rest || fail "$locale: not the picture of $tag: $(python3 \
     "$root/tests/e2e/screen_check.py" "$work/launcher.ppm" "$picture" "$left" "$top" 201=highlighted)"
-  "$WINE" "$window_texts" "$("$WINE" winepath -w "$work/texts.txt")" >/dev/null 2>&1 ||
+  "$WINE" "$window_texts" "$(windows_path "$work/texts.txt")" >/dev/null 2>&1 ||
     fail "$locale: the helper found no launcher window"
   [ "$(cat "$work/texts.txt")" = "$expected" ] || fail "$locale: the windows read: $(cat "$work/texts.txt")"
   echo "$locale: $tag's picture, title and buttons: $(tr '\t\n' ' ,' <"$work/texts.txt")"

@@ -13,9 +13,10 @@ left=140
 top=60
 shot_number=0
 
+# What the check says of the screen is kept in $shot.txt.
 shows() {
-  screenshot "$shot" && python3 "$root/tests/e2e/screen_check.py" "$shot.ppm" "$picture" \
-    "$left" "$top" "$@"
+  screen_ppm "$shot" && python3 "$root/tests/e2e/screen_check.py" "$shot.ppm" "$picture" \
+    "$left" "$top" "$@" >"$shot.txt"
 }
 
 # Waits for the screen to show the launcher with the buttons in the frames given as
@@ -25,8 +26,9 @@ expect_frames() {
   shift
   shot_number=$((shot_number + 1))
   shot=$work/$(printf '%02d' $shot_number)-${what// /-}
-  wait_for 20 shows "$@" || { shows "$@"; fail "$what: the buttons are not shown as $*"; }
-  echo "$what: $(shows "$@" | sed 's/.*buttons: //')  ($shot.png)"
+  wait_for 20 shows "$@" || { shows "$@"; fail "$what: the buttons are not shown as $*: $(cat "$shot.txt")"; }
+  convert "$shot.ppm" "$shot.png"
+  echo "$what: $(sed 's/.*buttons: //' "$shot.txt")  ($shot.png)"
 }
 
 make_sample_disc "$work/disc" "$exe" "$4"

@@ -65,10 +65,17 @@ set_drive_type() {
   run_explained wineserver -p
 }
 
+# The Windows name of file $1 on Wine's drive Z:, the whole file system: what `winepath -w`
+# says, without a Wine start of seconds in the emulated machine.
+windows_path() {
+  local path
+  path=$(realpath -ms "$1") && printf 'Z:%s\n' "${path//\//\\}"
+}
+
 # The stand-ins for the disc's programs (STUB.EXE) record each start in $records.
 record_starts() {
   records=$work/records.txt
-  LAUNCHER_STUB_RECORD=$("$WINE" winepath -w "$records")
+  LAUNCHER_STUB_RECORD=$(windows_path "$records")
   export LAUNCHER_STUB_RECORD
 }
 

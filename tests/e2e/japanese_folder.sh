@@ -19,13 +19,13 @@ code_page=$work/code-page.txt
 map_drive d "$disc"
 trap 'unmap_drive d' EXIT
 record_starts
-LAUNCHER_STUB_CODE_PAGE=$("$WINE" winepath -w "$code_page")
+LAUNCHER_STUB_CODE_PAGE=$(windows_path "$code_page")
 export LAUNCHER_STUB_CODE_PAGE
 
 # $1 characters alternating 表 and ソ (each 0x?? 0x5C in code page 932).
 japanese() { python3 -c "import sys; print(('表ソ' * 200)[:int(sys.argv[1])])" "$1"; }
 # The Windows path of the folder $@ below D:\, joined with backslashes.
-windows_path() { local IFS='\'; echo "D:\\$*"; }
+d_folder() { local IFS='\'; echo "D:\\$*"; }
 
 # The stand-in's record, "program<TAB>working directory<TAB>command line" in code page
 # 932 bytes, is the SETUP.EXE of folder $1 (a Windows path), started in $1.
@@ -44,7 +44,7 @@ CHECK
 run_layout() {
   local what=$1 folder
   shift
-  folder=$(windows_path "$@")
+  folder=$(d_folder "$@")
   local unix_folder=$disc/$(IFS=/; echo "$*")
   rm -rf "$disc" "$records" "$code_page"
   make_sample_disc "$unix_folder" "$exe" "$stub"

@@ -28,7 +28,7 @@ trap cleanup EXIT
 # is there; the launcher's log shows each message box.
 record_starts
 busy=$work/busy
-LAUNCHER_STUB_BUSY=$("$WINE" winepath -w "$busy")
+LAUNCHER_STUB_BUSY=$(windows_path "$busy")
 export LAUNCHER_STUB_BUSY WINEDEBUG=trace+msgbox
 
 # Whether a stand-in started from the disc still runs (its id in $stand_in_pid).

@@ -19,10 +19,12 @@ echo "the image's LAUNCH.EXE verifies, signed by Norvane Test Signer; one byte c
 
 # Wine 8 doesn't judge trust in a self-signed SHA-256 chain: a signature with the right
 # digest is all that is expected of the signed copy. TRUST_E_NOSIGNATURE, TRUST_E_BAD_DIGEST.
-for row in "$unsigned|= 800b0100" "$signed|!= 800b0100" "$signed|!= 80096010" \
-  "$changed|= 80096010"; do
-  verdict=$("$WINE" "$trust_verdict" "$("$WINE" winepath -w "${row%|*}")" 2>/dev/null | tr -d '\r')
-  # shellcheck disable=SC2086  # the operator and value are words
-  test "$verdict" ${row#*|} || fail "WinVerifyTrust says $verdict of ${row%|*}, expected ${row#*|}"
-done
+read -r unsigned_says signed_says changed_says <<<"$("$WINE" "$trust_verdict" \
+  "$(windows_path "$unsigned")" "$(windows_path "$signed")" "$(windows_path "$changed")" \
+  2>/dev/null | tr -d '\r' | paste -sd' ')"
+[ "$unsigned_says" = 800b0100 ] && [ "$signed_says" != 800b0100 ] &&
+  [ "$signed_says" != 80096010 ] && [ "$changed_says" = 80096010 ] ||
+  fail "WinVerifyTrust says ${unsigned_says:-nothing} of the unsigned build (expected 800b0100)," \
+    "${signed_says:-nothing} of the signed copy (expected a matching digest)," \
+    "${changed_says:-nothing} of the changed one (expected 80096010)"
 echo "WinVerifyTrust: no signature in the unsigned build, a matching one in the signed copy"
