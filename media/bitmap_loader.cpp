@@ -1,8 +1,5 @@
 #include "media/bitmap_loader.h"
 
-#include <cstdint>
-
-#include "media/dib.h"
 #include "media/gdi_handles.h"
 #include "media/resource_language.h"
 #include "shell/launcher_state.h"
@@ -35,24 +32,32 @@ HBITMAP ConvertForScreen(const BITMAPINFOHEADER* header, const uint8_t* pixels,
 
 }  // namespace
 
-HBITMAP LoadBitmapResource(int id, HPALETTE* paletteSlot, int* outWidth, int* outHeight) {
-  if (paletteSlot != nullptr) DeleteAndClear(*paletteSlot);
-  HRSRC found = FindLauncherResource(id, 2);  // RT_BITMAP, in the chosen language
-  if (found == nullptr) return nullptr;
+bool ReadBitmapResource(HRSRC found, DibResource* dib) {
+  if (found == nullptr) return false;
   HGLOBAL loaded = LoadResource(state.instance, found);
-  if (loaded == nullptr) return nullptr;
+  if (loaded == nullptr) return false;
   const auto* bytes = static_cast<const uint8_t*>(LockResource(loaded));
   DibLayout layout;
-  if (bytes == nullptr || !ReadDibLayout(bytes, SizeofResource(state.instance, found), &layout)) {
-    FreeResource(loaded);
-    return nullptr;
-  }
-  *outWidth = layout.width;
-  *outHeight = layout.height;
-  HBITMAP bitmap = ConvertForScreen(reinterpret_cast<const BITMAPINFOHEADER*>(bytes),
-                                    bytes + layout.pixelOffset, paletteSlot);
-  FreeResource(loaded);
-  return bitmap;
+  if (bytes == nullptr || !ReadDibLayout(bytes, SizeofResource(state.instance, found), &layout))
+    return false;
+  dib->header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
+  dib->pixels = bytes + layout.pixelOffset;
+  dib->layout = layout;
+  return true;
+}
+
+HBITMAP ConvertBitmapResource(const DibResource& dib, HPALETTE* paletteSlot) {
+  if (paletteSlot != nullptr) DeleteAndClear(*paletteSlot);
+  return ConvertForScreen(dib.header, dib.pixels, paletteSlot);
+}
+
+HBITMAP LoadBitmapResource(int id, HPALETTE* paletteSlot, int* outWidth, int* outHeight) {
+  if (paletteSlot != nullptr) DeleteAndClear(*paletteSlot);
+  DibResource dib;
+  if (!ReadBitmapResource(FindLauncherResource(id, 2), &dib)) return nullptr;  // RT_BITMAP
+  *outWidth = dib.layout.width;
+  *outHeight = dib.layout.height;
+  return ConvertBitmapResource(dib, paletteSlot);
 }
 
 HPALETTE CreateDibPalette(const BITMAPINFOHEADER* header) {

@@ -3,6 +3,23 @@
 // their colour table on a 256-colour palette display.
 #include <windows.h>
 
+#include <cstdint>
+
+#include "media/dib.h"
+
+// The bytes of a bitmap resource, checked: its header (with the colour table behind it),
+// its pixel rows and their layout. False when it is missing (null), unreadable or
+// malformed. The bytes are the module's and stay valid.
+struct DibResource {
+  const BITMAPINFOHEADER* header;
+  const uint8_t* pixels;
+  DibLayout layout;
+};
+bool ReadBitmapResource(HRSRC found, DibResource* dib);
+
+// A device bitmap of `dib` for the screen; the palette slot works as LoadBitmapResource's.
+HBITMAP ConvertBitmapResource(const DibResource& dib, HPALETTE* paletteSlot);
+
 // Loads bitmap resource `id`. When `paletteSlot` is given, the palette it held is deleted
 // first, and on a 256-colour display it receives the picture's new palette. The width and
 // height are written only when the resource's bytes could be read. Null when the

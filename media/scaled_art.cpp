@@ -2,12 +2,25 @@
 
 #include "media/bitmap_loader.h"
 #include "media/gdi_handles.h"
+#include "media/resource_language.h"
 #include "shell/launcher_state.h"
 #include "shell/screen_scale.h"
 
 namespace {
 
 constexpr int kPaletteDisplayColours = 256;
+constexpr int kBitmapType = 2;  // RT_BITMAP
+
+// The double-size art of `id` in the language its 96-dpi art is found in: a language with
+// a picture of its own never shows the default language's at another scale, and one
+// without its own double-size art has its own enlarged instead.
+HRSRC FindDoubleSizeArt(int id) {
+  if (state.defaultLanguage == 0) return FindLauncherResource(id + kDoubleSizeArtOffset, kBitmapType);
+  const WORD language = FindResourceOfLanguage(id, kBitmapType, state.language) != nullptr
+                            ? state.language
+                            : state.defaultLanguage;
+  return FindResourceOfLanguage(id + kDoubleSizeArtOffset, kBitmapType, language);
+}
 
 struct FrameSizes {
   int frames;
@@ -30,47 +43,38 @@ void FillEdges(HDC to, const FrameSizes& sizes) {
 }
 
 // Reduced, each pixel averages the ones it covers (HALFTONE); on a palette display, whose
-// palette lacks the averages, the nearest pixel is taken instead.
-void StretchFrames(HDC to, HDC from, const FrameSizes& sizes) {
+// palette lacks the averages, the nearest pixel is taken instead. Straight from the
+// resource's rows: no device bitmap of the double-size art is made only to be reduced.
+void StretchFrames(HDC to, const DibResource& dib, const FrameSizes& sizes) {
   SetStretchBltMode(to, state.displayColours == kPaletteDisplayColours ? COLORONCOLOR : HALFTONE);
   SetBrushOrgEx(to, 0, 0, nullptr);
   for (int f = 0; f < sizes.frames; ++f)
-    StretchBlt(to, f * sizes.toSide, 0, sizes.toSide, sizes.toSide, from, f * sizes.fromSide, 0,
-               sizes.fromSide, sizes.fromSide, SRCCOPY);
+    StretchDIBits(to, f * sizes.toSide, 0, sizes.toSide, sizes.toSide, f * sizes.fromSide, 0,
+                  sizes.fromSide, sizes.fromSide, dib.pixels,
+                  reinterpret_cast<const BITMAPINFO*>(dib.header), DIB_RGB_COLORS, SRCCOPY);
 }
 
-// The palette the DC held, to be selected back; null when there is no palette.
-HPALETTE SelectAndRealize(HDC dc, HPALETTE palette) {
-  if (palette == nullptr) return nullptr;
-  const HPALETTE kept = SelectPalette(dc, palette, FALSE);
-  RealizePalette(dc);
-  return kept;
-}
-
-// A new device bitmap holding `source`'s frames at their new side; null if it can't be made.
-HBITMAP ScaleFrames(HBITMAP source, const FrameSizes& sizes, HPALETTE palette) {
+// A new device bitmap holding the resource's frames at their new side, the colours
+// matched to `palette` where there is one; null if it can't be made.
+HBITMAP ScaleFrames(const DibResource& dib, const FrameSizes& sizes, HPALETTE palette) {
   HDC screen = GetDC(nullptr);
   HBITMAP scaled = CreateCompatibleBitmap(screen, sizes.frames * sizes.toSide, sizes.toSide);
-  HDC from = CreateCompatibleDC(screen);
   HDC to = CreateCompatibleDC(screen);
-  if (scaled != nullptr && from != nullptr && to != nullptr) {
-    const HPALETTE keptFromPalette = SelectAndRealize(from, palette);
-    const HPALETTE keptToPalette = SelectAndRealize(to, palette);
-    const HGDIOBJ keptFrom = SelectObject(from, source);
-    const HGDIOBJ keptTo = SelectObject(to, scaled);
-    StretchFrames(to, from, sizes);
-    FillEdges(to, sizes);
-    SelectObject(from, keptFrom);
-    SelectObject(to, keptTo);
+  if (scaled != nullptr && to != nullptr) {
+    HPALETTE keptPalette = nullptr;
     if (palette != nullptr) {
-      SelectPalette(from, keptFromPalette, FALSE);
-      SelectPalette(to, keptToPalette, FALSE);
+      keptPalette = SelectPalette(to, palette, FALSE);
+      RealizePalette(to);
     }
+    const HGDIOBJ kept = SelectObject(to, scaled);
+    StretchFrames(to, dib, sizes);
+    FillEdges(to, sizes);
+    SelectObject(to, kept);
+    if (palette != nullptr) SelectPalette(to, keptPalette, FALSE);
   } else {
     DeleteAndClear(scaled);
   }
   if (to != nullptr) DeleteDC(to);
-  if (from != nullptr) DeleteDC(from);
   ReleaseDC(nullptr, screen);
   return scaled;
 }
@@ -80,24 +84,31 @@ HBITMAP ScaleFrames(HBITMAP source, const FrameSizes& sizes, HPALETTE palette) {
 HBITMAP LoadArtAtDpi(int id, int dpi, int frames, DWORD edgeRop, HPALETTE* paletteSlot,
                      int* outWidth, int* outHeight) {
   if (dpi == kStandardDpi) return LoadBitmapResource(id, paletteSlot, outWidth, outHeight);
-  int width = 0;
-  int height = 0;
   int timesStandard = 2;
-  HBITMAP art = LoadBitmapResource(id + kDoubleSizeArtOffset, paletteSlot, &width, &height);
-  if (art == nullptr) {
+  DibResource dib;
+  if (!ReadBitmapResource(FindDoubleSizeArt(id), &dib)) {
     timesStandard = 1;
-    art = LoadBitmapResource(id, paletteSlot, &width, &height);
+    if (!ReadBitmapResource(FindLauncherResource(id, kBitmapType), &dib)) return nullptr;
   }
-  if (art == nullptr) return nullptr;
-  FrameSizes sizes = {frames, width / frames, 0, edgeRop, (dpi + kStandardDpi - 1) / kStandardDpi};
+  FrameSizes sizes = {frames, dib.layout.width / frames, 0, edgeRop,
+                      (dpi + kStandardDpi - 1) / kStandardDpi};
   sizes.toSide = ScaleToDpi(sizes.fromSide / timesStandard, dpi);
-  // A top-down or empty picture is passed on as it is, for the caller to refuse.
-  HBITMAP scaled = height <= 0 || sizes.toSide == sizes.fromSide
-                       ? art
-                       : ScaleFrames(art, sizes, paletteSlot ? *paletteSlot : nullptr);
-  if (scaled != art) DeleteObject(art);
+  // A top-down or empty picture is passed on as it is, for the caller to refuse; art
+  // already at its side is only converted.
+  if (dib.layout.height <= 0 || sizes.toSide == sizes.fromSide) {
+    *outWidth = dib.layout.width;
+    *outHeight = dib.layout.height;
+    return ConvertBitmapResource(dib, paletteSlot);
+  }
+  HPALETTE palette = nullptr;
+  if (paletteSlot != nullptr) {
+    DeleteAndClear(*paletteSlot);
+    if (state.displayColours == kPaletteDisplayColours)
+      palette = *paletteSlot = CreateDibPalette(dib.header);
+  }
+  HBITMAP scaled = ScaleFrames(dib, sizes, palette);
   if (scaled == nullptr) return nullptr;
-  *outWidth = height <= 0 ? width : frames * sizes.toSide;
-  *outHeight = height <= 0 ? height : sizes.toSide;
+  *outWidth = frames * sizes.toSide;
+  *outHeight = sizes.toSide;
   return scaled;
 }

@@ -4,6 +4,7 @@
 #include "launcher_fixture.h"
 #include "media/bitmap_loader.h"
 #include "media/resource_language.h"
+#include "media/scaled_art.h"
 #include "shell/single_launcher.h"
 
 namespace {
@@ -20,19 +21,24 @@ HMODULE SpeakTo(LANGID user) {
 TEST(BrandLanguages, EachUserGetsTheirLanguageAndTheDefaultsWhereItHasNone) {
   const struct {
     LANGID user;
-    const wchar_t* expected;  // title, name of button 201 (not in Japanese), picture width
-  } kCases[] = {{0x0407, L"AC\\DC Einrichtung|Installieren|8"},  // German has its own picture
-                {0x040c, L"AC\\DC Setup|Install|360"},           // French: the default
-                {0x0411, L"AC\\DC Setup JA|Install|360"}};
+    // title, name of button 201 (not in Japanese), picture width at 100 % and at 150 %
+    const wchar_t* expected;
+  } kCases[] = {// German has its own picture, enlarged: never the default's double-size one
+                {0x0407, L"AC\\DC Einrichtung|Installieren|8|12"},
+                {0x040c, L"AC\\DC Setup|Install|360|540"},  // French: the default
+                {0x0411, L"AC\\DC Setup JA|Install|360|540"}};
   for (const auto& c : kCases) {
     ASSERT_NE(nullptr, SpeakTo(c.user));
     wchar_t install[64];
     LoadCheckedStringW(1002, install, 64);
     int width = 0, height = 0;
     HBITMAP picture = LoadBitmapResource(199, nullptr, &width, &height);
+    int scaledWidth = 0;
+    HBITMAP scaled = LoadArtAtDpi(199, 144, 1, 0, nullptr, &scaledWidth, &height);
     EXPECT_EQ(c.expected, std::wstring(state.windowTitle) + L"|" + install + L"|" +
-                              std::to_wstring(width)) << c.user;
+                              std::to_wstring(width) + L"|" + std::to_wstring(scaledWidth)) << c.user;
     DeleteObject(picture);
+    DeleteObject(scaled);
   }
 }
 

@@ -3,6 +3,7 @@
 
 #include "launcher_fixture.h"
 #include "media/bitmap_loader.h"
+#include "media/scaled_art.h"
 #include "media/sound_bank.h"
 
 namespace {
@@ -143,6 +144,14 @@ TEST(BitmapLoaderDepth8, MakesThePicturesPaletteOnAPaletteDisplay) {
   DeleteObject(oneBitSlot);
   DeleteObject(mask);
   DeleteObject(picture);
+
+  // At 150 % the double-size picture is reduced into a new bitmap with its own palette.
+  HBITMAP scaled = LoadArtAtDpi(199, 144, 1, 0, &slot, &width, &height);
+  ASSERT_NE(nullptr, scaled);
+  EXPECT_EQ(540, width);
+  EXPECT_EQ(540, height);
+  EXPECT_EQ(256u, GetPaletteEntries(slot, 0, 0, nullptr));
+  DeleteObject(scaled);
   DeleteObject(slot);
 }
 
