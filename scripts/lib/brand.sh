@@ -76,8 +76,9 @@ build_brand() {
   (cd "$root" && run_explained cmake --preset "$arch" -B "$build" \
     -DLAUNCHER_RESOURCES="$BRAND_RESOURCES" >/dev/null) || return 1
   run_explained cmake --build "$build" --target launcher || return 1
-  # Windows reads the launcher whole from the disc before it starts: Norvane's keeps to
-  # 1.5 MiB, and each language with its own picture adds about 0.75 MiB of art at 1x and 2x.
+  # Windows reads the launcher whole from the disc before it starts: it keeps to 1.5 MiB,
+  # tools/brand.py leaving out other languages' 2x art that doesn't fit, unless even their
+  # 1x art (about 0.15 MiB a language with its own picture) doesn't.
   local bytes
   bytes=$(stat -c %s "$BRAND_LAUNCHER")
   [ "$bytes" -le $((1536 * 1024)) ] || echo "make-disc: note: the brand's LAUNCH.EXE is" \
@@ -100,7 +101,8 @@ build_brand() {
   for own in "$BRAND_RESOURCES"/*/background.bmp; do
     [ -f "$own" ] || continue
     own=$(dirname "$own")
-    { check_brand_set "$own" "" && check_brand_set "$own" @2x; } ||
+    { check_brand_set "$own" "" &&
+      { [ ! -f "$own/background@2x.bmp" ] || check_brand_set "$own" @2x; }; } ||
       { echo "make-disc: the brand's $(basename "$own") pictures don't load as built" >&2; return 1; }
   done
 }

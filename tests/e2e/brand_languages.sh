@@ -30,6 +30,11 @@ mkdir -p "$work/more/Setup"
 image=$work/harbourlight.iso
 "$root/scripts/make-disc" --brand "$brand" --out "$image" --add "$work/more" \
   >"$work/make-disc.log" 2>&1 || fail "make-disc failed: $(tail -n 5 "$work/make-disc.log")"
+# Its German pictures come at 1x only, so that the 32-bit LAUNCH.EXE keeps to 1.5 MiB.
+size=$(stat -c %s "$root/build/brand-win32-languages/LAUNCH.EXE")
+[ "$size" -le $((1536 * 1024)) ] && [ ! -e "$(brand_resources_dir)/de-DE/background@2x.bmp" ] ||
+  fail "LAUNCH.EXE is $size bytes, German's 2x art $(ls "$(brand_resources_dir)/de-DE")"
+echo "LAUNCH.EXE is $size bytes, with German's own pictures at 1x only"
 
 # The stand-ins: the prefix's programs for .pdf and https, and msiexec itself.
 handlers=$work/handlers

@@ -28,21 +28,32 @@ def prepare(brand_dir, out):
     brand, problems = validate(brand_dir)
     if problems:
         return report(brand_dir, problems)
+    sets = {tag: art.bitmaps(pictures, hidden) for tag, (pictures, hidden) in brand["art"].items()}
+    shared = {name: (brand_dir / name if (brand_dir / name).exists() else NORVANE / name)
+              for name in ["mask.bmp", "mask@2x.bmp", "launcher.manifest"] + SOUND_FILES}
+    icon = art.icon_file(brand_dir)
+    masks = sum(shared[name].stat().st_size for name in ["mask.bmp", "mask@2x.bmp"])
+    brand["double_size"] = writers.double_size_languages(
+        brand, sets, len(icon) + sum(path.stat().st_size for path in shared.values()) +
+        masks * (len(sets) - 1))
     staging = Path(tempfile.mkdtemp(dir=out.parent, prefix=f".{out.name}."))
-    for tag, (pictures, hidden) in brand["art"].items():
+    for tag, files in sets.items():
         folder = staging / writers.art_folder(brand, tag)
         folder.mkdir(exist_ok=True)
-        for name, data in art.bitmaps(pictures, hidden).items():
-            (folder / name).write_bytes(data)
-    files = {"launcher.ico": art.icon_file(brand_dir),
+        if tag not in brand["double_size"]:
+            print(f"make-disc: note: {tag}'s own pictures come at 1x only, enlarged on screens "
+                  "above 100 %: at 2x too they would take LAUNCH.EXE over 1.5 MiB", file=sys.stderr)
+        for name, data in files.items():
+            if tag in brand["double_size"] or "@2x" not in name:
+                (folder / name).write_bytes(data)
+    files = {"launcher.ico": icon,
              "launcher.rc": writers.resource_script(brand).encode("utf-8"),
              "AUTORUN.INF": writers.autorun_inf(brand),
              "brand.env": writers.brand_env(brand).encode("utf-8")}
     for name, data in files.items():
         (staging / name).write_bytes(data)
-    for name in ["mask.bmp", "mask@2x.bmp", "launcher.manifest"] + SOUND_FILES:
-        shutil.copyfile(brand_dir / name if (brand_dir / name).exists() else NORVANE / name,
-                        staging / name)
+    for name, path in shared.items():
+        shutil.copyfile(path, staging / name)
     shutil.rmtree(out, ignore_errors=True)
     os.rename(staging, out)
     return 0

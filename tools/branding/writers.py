@@ -10,6 +10,10 @@ BITMAP_FILES = {199: "background.bmp", 200: "mask.bmp",
 BITMAP_FILES.update({number + 200: name.replace(".bmp", "@2x.bmp")
                      for number, name in list(BITMAP_FILES.items())})
 MASKS = (200, 400)
+# Windows reads LAUNCH.EXE whole from the disc before it starts: its bytes, of which the
+# launcher's code and headers take under 64 KiB, the rest its resources.
+LAUNCHER_BUDGET = 1536 * 1024
+CODE_ALLOWANCE = 64 * 1024
 
 
 def rc_text(text):
@@ -24,15 +28,36 @@ def art_folder(brand, tag):
     return tag + "/" if tag in brand["art"] else None
 
 
+def double_size_languages(brand, sets, shared_bytes):
+    """The languages whose own art comes at twice the size too: the default's always,
+    another's, in the listed order, while LAUNCH.EXE stays within its budget; the others'
+    1x art is enlarged by the launcher. `sets`: {tag: {file name: bytes}} of each
+    language's own art, `shared_bytes` the sounds', icon's and masks' bytes."""
+    default = brand["languages"][0]
+    double = {tag: sum(len(data) for name, data in files.items() if "@2x" in name)
+              for tag, files in sets.items()}
+    total = CODE_ALLOWANCE + shared_bytes + sum(
+        sum(len(data) for data in files.values()) - (double[tag] if tag != default else 0)
+        for tag, files in sets.items())
+    kept = {default}
+    for tag in brand["languages"][1:]:
+        if tag in sets and total + double[tag] <= LAUNCHER_BUDGET:
+            kept.add(tag)
+            total += double[tag]
+    return kept
+
+
 def language_block(brand, tag):
-    """A language's string table, and its pictures where it has its own; the mask is the
-    same file in every set, so that mask and faces always match."""
+    """A language's string table, and its pictures where it has its own (at twice the size
+    where it keeps them); the mask is the same file in every set, so that mask and faces
+    always match."""
     primary, sub = languages.LANGUAGES[tag]
     lines = [f"LANGUAGE 0x{primary:02X}, 0x{sub:02X}  // {tag}"]
     folder = art_folder(brand, tag)
     if folder is not None:
         lines += [f'{number} BITMAP "{"" if number in MASKS else folder}{name}"'
-                  for number, name in BITMAP_FILES.items()]
+                  for number, name in BITMAP_FILES.items()
+                  if number < 399 or tag in brand.get("double_size", [tag])]
     strings = brand["strings"][tag]
     lines += ["STRINGTABLE", "BEGIN"]
     lines += [f"  {number} {rc_text(strings[number])}" for number in sorted(strings)]
