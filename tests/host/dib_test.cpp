@@ -1,4 +1,5 @@
 #include "media/dib.h"
+#include "media/reduce_art.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +157,56 @@ TEST(LogPalette, ReadsOnlyTheColourTableThatIsThere) {
   EXPECT_EQ(2, FillLogPalette(headerAndTable.data(), block));
   EXPECT_EQ(2, block[2] | block[3] << 8);
   EXPECT_EQ(0xff, block[4 + 4 + 2]);  // white's blue byte lands in peBlue
+}
+
+// The art reduced: rows of colour-table indices (top row first) in a bottom-up DIB whose
+// colour i is grey i x 0x11, then the new rows' red channels.
+std::vector<uint32_t> Reduced(uint16_t bits, int frames, const std::vector<std::vector<int>>& rows,
+                              int toSide, int edge = 0, uint32_t edgeColour = kNoEdge) {
+  const int width = static_cast<int>(rows[0].size()), height = static_cast<int>(rows.size());
+  std::vector<uint8_t> dib = MakeDib(width, height, bits, 0);
+  DibLayout layout;
+  EXPECT_TRUE(ReadDibLayout(dib.data(), dib.size(), &layout));
+  for (uint32_t i = 0; i < layout.colourCount; ++i)
+    for (int c = 0; c < 3; ++c) dib[40 + 4 * i + c] = static_cast<uint8_t>(i * 0x11);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      dib[layout.pixelOffset + (height - 1 - y) * layout.rowBytes + x * bits / 8] |=
+          static_cast<uint8_t>(rows[y][x] << (8 - bits - x * bits % 8));
+  EXPECT_TRUE(CanReduceFrames(layout, frames, toSide));
+  std::vector<uint32_t> work(ReduceWorkWords(frames, toSide)), out(frames * toSide * toSide);
+  ReduceFrames(dib.data(), layout, frames, toSide, edge, edgeColour, work.data(), out.data());
+  for (uint32_t& pixel : out) pixel >>= 16;
+  return out;
+}
+
+TEST(ReduceArt, EachNewPixelIsTheMeanOfWhatItCoversWithinItsFrame) {
+  const std::vector<uint32_t> kQuarters = {0x00, 0x11, 0x22, 0x33};
+  EXPECT_EQ(kQuarters, Reduced(8, 1, {{0, 0, 1, 1}, {0, 0, 1, 1}, {2, 2, 3, 3}, {2, 2, 3, 3}}, 2));
+  // 3 to 2: the centre pixel covers a quarter of itself in each new pixel of 2.25 pixels.
+  const std::vector<uint32_t> kCentre = {28, 28, 28, 28};
+  EXPECT_EQ(kCentre, Reduced(8, 1, {{0, 0, 0}, {0, 15, 0}, {0, 0, 0}}, 2));
+  // Two frames side by side: neither bleeds into the other.
+  EXPECT_EQ((std::vector<uint32_t>{0xFF, 0x00}), Reduced(8, 2, {{15, 15, 0, 0}, {15, 15, 0, 0}}, 1));
+  // 4 and 1 bits a pixel, their indices packed high bits first.
+  EXPECT_EQ((std::vector<uint32_t>{0x44}), Reduced(4, 1, {{1, 2}, {3, 10}}, 1));
+  EXPECT_EQ((std::vector<uint32_t>{0x04}), Reduced(1, 1, {{1, 0}, {0, 0}}, 1));
+  // Each frame's top row and left column set, the rest the means.
+  const std::vector<int> kBlack(8, 0);
+  EXPECT_EQ((std::vector<uint32_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0x00}),
+            Reduced(8, 2, {kBlack, kBlack, kBlack, kBlack}, 2, 1, 0xFFFFFF));
+}
+
+TEST(ReduceArt, TakesOnlySquareFramesMadeSmaller) {
+  DibLayout layout = {};
+  layout.width = 720;
+  layout.height = 720;
+  EXPECT_TRUE(CanReduceFrames(layout, 1, 540));
+  EXPECT_FALSE(CanReduceFrames(layout, 1, 720)) << "the same side";
+  EXPECT_FALSE(CanReduceFrames(layout, 1, 1080)) << "enlarged";
+  EXPECT_FALSE(CanReduceFrames(layout, 3, 100)) << "frames not square";
+  layout.height = -720;
+  EXPECT_FALSE(CanReduceFrames(layout, 1, 540)) << "top-down rows";
 }
 
 }  // namespace
