@@ -28,13 +28,16 @@ void ReduceAcross(const uint8_t* dib, const DibLayout& layout, int rowFromTop, i
                        static_cast<size_t>(layout.height - 1 - rowFromTop) * layout.rowBytes;
   for (int i = 0; i < frames * toSide * 3; ++i) across[i] = 0;
   for (int f = 0; f < frames; ++f) {
-    uint32_t* frame = across + 3 * f * toSide;
+    uint32_t* sum = across + 3 * f * toSide;  // new pixel j's, which ends at `boundary`
+    int boundary = fromSide;
     for (int x = 0; x < fromSide; ++x) {
       const uint8_t* colour = table + 4 * IndexAt(row, f * fromSide + x, layout.bitCount);
       const int start = x * toSide;
-      const int j = start / fromSide;
-      const int first = Overlap(start, start + toSide, j * fromSide, (j + 1) * fromSide);
-      uint32_t* sum = frame + 3 * j;
+      if (start >= boundary) {
+        sum += 3;
+        boundary += fromSide;
+      }
+      const int first = (start + toSide < boundary ? start + toSide : boundary) - start;
       sum[0] += colour[2] * static_cast<uint32_t>(first);  // red; the table holds blue first
       sum[1] += colour[1] * static_cast<uint32_t>(first);
       sum[2] += colour[0] * static_cast<uint32_t>(first);
@@ -68,8 +71,7 @@ void FillEdges(int frames, int toSide, int edge, uint32_t colour, uint32_t* out)
 bool CanReduceFrames(const DibLayout& layout, int frames, int toSide) {
   if (frames <= 0 || toSide <= 0) return false;
   const int fromSide = layout.width / frames;
-  return layout.height == fromSide && layout.width == frames * fromSide && toSide < fromSide &&
-         fromSide <= kMaxReducedFromSide;
+  return layout.height >= fromSide && toSide < fromSide && fromSide <= kMaxReducedFromSide;
 }
 
 size_t ReduceWorkWords(int frames, int toSide) { return static_cast<size_t>(frames) * toSide * 6; }

@@ -8,8 +8,9 @@
 
 #include "media/dib.h"
 
-// Whether ReduceFrames can reduce this art: bottom-up rows, square frames side by side,
-// each larger than `toSide` and at most kMaxReducedFromSide.
+// Whether ReduceFrames can reduce this art: bottom-up rows, square frames side by side
+// along its top (a face has a column and a row more, which are left out), each larger
+// than `toSide` and at most kMaxReducedFromSide.
 constexpr int kMaxReducedFromSide = 4000;  // 255 x side x side stays within 32 bits
 bool CanReduceFrames(const DibLayout& layout, int frames, int toSide);
 

@@ -76,9 +76,12 @@ HBITMAP ReducedFrames(const DibResource& dib, const FrameSizes& sizes) {
 void StretchFrames(HDC to, const DibResource& dib, const FrameSizes& sizes) {
   SetStretchBltMode(to, state.displayColours == kPaletteDisplayColours ? COLORONCOLOR : HALFTONE);
   SetBrushOrgEx(to, 0, 0, nullptr);
+  // Rows counted from the bottom, in bottom-up rows: the frames are the top ones, above
+  // any row a face has below them.
+  const int fromBottom = dib.layout.height - sizes.fromSide;
   for (int f = 0; f < sizes.frames; ++f)
-    StretchDIBits(to, f * sizes.toSide, 0, sizes.toSide, sizes.toSide, f * sizes.fromSide, 0,
-                  sizes.fromSide, sizes.fromSide, dib.pixels,
+    StretchDIBits(to, f * sizes.toSide, 0, sizes.toSide, sizes.toSide, f * sizes.fromSide,
+                  fromBottom, sizes.fromSide, sizes.fromSide, dib.pixels,
                   reinterpret_cast<const BITMAPINFO*>(dib.header), DIB_RGB_COLORS, SRCCOPY);
 }
 

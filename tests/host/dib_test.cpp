@@ -186,8 +186,9 @@ TEST(ReduceArt, EachNewPixelIsTheMeanOfWhatItCoversWithinItsFrame) {
   // 3 to 2: the centre pixel covers a quarter of itself in each new pixel of 2.25 pixels.
   const std::vector<uint32_t> kCentre = {28, 28, 28, 28};
   EXPECT_EQ(kCentre, Reduced(8, 1, {{0, 0, 0}, {0, 15, 0}, {0, 0, 0}}, 2));
-  // Two frames side by side: neither bleeds into the other.
-  EXPECT_EQ((std::vector<uint32_t>{0xFF, 0x00}), Reduced(8, 2, {{15, 15, 0, 0}, {15, 15, 0, 0}}, 1));
+  // Two frames side by side: neither bleeds into the other, nor takes a face's last row.
+  EXPECT_EQ((std::vector<uint32_t>{0xFF, 0x00}),
+            Reduced(8, 2, {{15, 15, 0, 0, 9}, {15, 15, 0, 0, 9}, {9, 9, 9, 9, 9}}, 1));
   // 4 and 1 bits a pixel, their indices packed high bits first.
   EXPECT_EQ((std::vector<uint32_t>{0x44}), Reduced(4, 1, {{1, 2}, {3, 10}}, 1));
   EXPECT_EQ((std::vector<uint32_t>{0x04}), Reduced(1, 1, {{1, 0}, {0, 0}}, 1));
@@ -204,7 +205,9 @@ TEST(ReduceArt, TakesOnlySquareFramesMadeSmaller) {
   EXPECT_TRUE(CanReduceFrames(layout, 1, 540));
   EXPECT_FALSE(CanReduceFrames(layout, 1, 720)) << "the same side";
   EXPECT_FALSE(CanReduceFrames(layout, 1, 1080)) << "enlarged";
-  EXPECT_FALSE(CanReduceFrames(layout, 3, 100)) << "frames not square";
+  EXPECT_TRUE(CanReduceFrames(layout, 3, 100)) << "three frames of 240 along the top";
+  layout.height = 700;
+  EXPECT_FALSE(CanReduceFrames(layout, 1, 540)) << "a frame taller than the art";
   layout.height = -720;
   EXPECT_FALSE(CanReduceFrames(layout, 1, 540)) << "top-down rows";
 }

@@ -104,6 +104,20 @@ TEST(BitmapLoader, TreatsMalformedBitmapsAsMissing) {
   DeleteObject(oneBit);
 }
 
+// Enlarged (1x art at 200 %), a frame is the art's top rows, not the black row below it.
+TEST(BitmapLoader, ScaledFramesAreTheArtsTopRows) {
+  PrepareMedia();
+  int width = 0, height = 0;
+  HBITMAP scaled = LoadArtAtDpi(907, 192, 1, 0, nullptr, &width, &height);
+  ASSERT_NE(nullptr, scaled);
+  HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ kept = SelectObject(dc, scaled);
+  EXPECT_EQ(RGB(255, 255, 255), GetPixel(dc, 4, 7)) << width << "x" << height;
+  SelectObject(dc, kept);
+  DeleteDC(dc);
+  DeleteObject(scaled);
+}
+
 TEST(BitmapLoader, MakesNoPaletteOnATrueColourDisplay) {
   PrepareMedia();
   ASSERT_NE(256, state.displayColours);
