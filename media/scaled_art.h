@@ -1,8 +1,10 @@
 #pragma once
 // The art at the screen's scale. Beside each picture at 96 dpi the launcher carries the
 // same drawing at twice the size (resource id + kDoubleSizeArtOffset); at any other scale
-// that art is reduced (or, above 200 %, enlarged) once, as it is loaded, to a device
-// bitmap of the size the launcher lays itself out at, so every paint stays a plain copy.
+// that art is reduced (or, above 200 %, enlarged) once, as it is loaded, to a bitmap of
+// the screen's format (a 32-bit DIB section where it is averaged down on a true-colour
+// screen) at the size the launcher lays itself out at, so every paint stays a plain copy.
+// The double-size art is taken only in the language the 96-dpi art is found in.
 #include <windows.h>
 
 constexpr int kDoubleSizeArtOffset = 200;  // 399 is picture 199 at twice the size
