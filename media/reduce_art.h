@@ -14,8 +14,9 @@
 constexpr int kMaxReducedFromSide = 4000;  // 255 x side x side stays within 32 bits
 bool CanReduceFrames(const DibLayout& layout, int frames, int toSide);
 
-// The work buffer ReduceFrames needs, in 32-bit words, for `frames` frames of side `toSide`.
-size_t ReduceWorkWords(int frames, int toSide);
+// The work buffer ReduceFrames needs, in 64-bit words, to reduce this art's `frames`
+// frames to side `toSide`.
+size_t ReduceWorkWords(const DibLayout& layout, int frames, int toSide);
 
 // Reduces the `frames` square frames of the DIB (header at `dib`, its layout read) to side
 // `toSide` each, into `out`: toSide rows, top row first, of frames x toSide pixels
@@ -23,4 +24,4 @@ size_t ReduceWorkWords(int frames, int toSide);
 // `edgeColour`, if that is not kNoEdge. `work` holds ReduceWorkWords words.
 constexpr uint32_t kNoEdge = 0xFFFFFFFFu;
 void ReduceFrames(const uint8_t* dib, const DibLayout& layout, int frames, int toSide,
-                  int edge, uint32_t edgeColour, uint32_t* work, uint32_t* out);
+                  int edge, uint32_t edgeColour, uint64_t* work, uint32_t* out);

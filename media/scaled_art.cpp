@@ -47,8 +47,8 @@ void FillEdges(HDC to, const FrameSizes& sizes) {
 // by our own code straight into the bitmap's rows (the platform's averaging stretch costs
 // several times as much). Null if it can't be made.
 HBITMAP ReducedFrames(const DibResource& dib, const FrameSizes& sizes) {
-  auto* work = static_cast<uint32_t*>(
-      LocalAlloc(LMEM_FIXED, ReduceWorkWords(sizes.frames, sizes.toSide) * sizeof(uint32_t)));
+  auto* work = static_cast<uint64_t*>(LocalAlloc(
+      LMEM_FIXED, ReduceWorkWords(dib.layout, sizes.frames, sizes.toSide) * sizeof(uint64_t)));
   if (work == nullptr) return nullptr;
   BITMAPINFOHEADER rows = {};
   rows.biSize = sizeof rows;

@@ -174,9 +174,13 @@ std::vector<uint32_t> Reduced(uint16_t bits, int frames, const std::vector<std::
       dib[layout.pixelOffset + (height - 1 - y) * layout.rowBytes + x * bits / 8] |=
           static_cast<uint8_t>(rows[y][x] << (8 - bits - x * bits % 8));
   EXPECT_TRUE(CanReduceFrames(layout, frames, toSide));
-  std::vector<uint32_t> work(ReduceWorkWords(frames, toSide)), out(frames * toSide * toSide);
+  std::vector<uint64_t> work(ReduceWorkWords(layout, frames, toSide));
+  std::vector<uint32_t> out(frames * toSide * toSide);
   ReduceFrames(dib.data(), layout, frames, toSide, edge, edgeColour, work.data(), out.data());
-  for (uint32_t& pixel : out) pixel >>= 16;
+  for (uint32_t& pixel : out) {
+    EXPECT_EQ(pixel, (pixel >> 16) * 0x010101u) << "the palette's greys keep three equal channels";
+    pixel >>= 16;
+  }
   return out;
 }
 
@@ -192,6 +196,12 @@ TEST(ReduceArt, EachNewPixelIsTheMeanOfWhatItCoversWithinItsFrame) {
   // 4 and 1 bits a pixel, their indices packed high bits first.
   EXPECT_EQ((std::vector<uint32_t>{0x44}), Reduced(4, 1, {{1, 2}, {3, 10}}, 1));
   EXPECT_EQ((std::vector<uint32_t>{0x04}), Reduced(1, 1, {{1, 0}, {0, 0}}, 1));
+  // White, where a new pixel is 90 units wide (its sums the largest summed side by side)
+  // and 91 (each channel summed on its own).
+  for (int side : {90, 91}) {
+    const std::vector<std::vector<int>> white(side, std::vector<int>(side, 15));
+    EXPECT_EQ(std::vector<uint32_t>((side - 1) * (side - 1), 0xFF), Reduced(8, 1, white, side - 1));
+  }
   // Each frame's top row and left column set, the rest the means.
   const std::vector<int> kBlack(8, 0);
   EXPECT_EQ((std::vector<uint32_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0x00}),
