@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kPaletteDisplayColours = 256;
-
 // Converts the pixels for the screen. With a palette, it is realized on the screen during
 // the conversion so that the device pixels index the picture's colours.
 HBITMAP ConvertForScreen(const BITMAPINFOHEADER* header, const uint8_t* pixels,
@@ -54,7 +52,7 @@ HBITMAP ConvertBitmapResource(const DibResource& dib, HPALETTE* paletteSlot) {
 HBITMAP LoadBitmapResource(int id, HPALETTE* paletteSlot, int* outWidth, int* outHeight) {
   if (paletteSlot != nullptr) DeleteAndClear(*paletteSlot);
   DibResource dib;
-  if (!ReadBitmapResource(FindLauncherResource(id, 2), &dib)) return nullptr;  // RT_BITMAP
+  if (!ReadBitmapResource(FindLauncherResource(id, kBitmapType), &dib)) return nullptr;
   *outWidth = dib.layout.width;
   *outHeight = dib.layout.height;
   return ConvertBitmapResource(dib, paletteSlot);

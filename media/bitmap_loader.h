@@ -7,6 +7,10 @@
 
 #include "media/dib.h"
 
+// A palette display is one whose displayColours is exactly this.
+constexpr int kPaletteDisplayColours = 256;
+constexpr int kBitmapType = 2;  // RT_BITMAP
+
 // The bytes of a bitmap resource, checked: its header (with the colour table behind it),
 // its pixel rows and their layout. False when it is missing (null), unreadable or
 // malformed. The bytes are the module's and stay valid.

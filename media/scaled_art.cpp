@@ -9,9 +9,6 @@
 
 namespace {
 
-constexpr int kPaletteDisplayColours = 256;
-constexpr int kBitmapType = 2;  // RT_BITMAP
-
 // The double-size art of `id` in the language its 96-dpi art is found in: a language with
 // a picture of its own never shows the default language's at another scale, and one
 // without its own double-size art has its own enlarged instead.
