@@ -5,6 +5,7 @@
 #include "shell/launcher_wndproc.h"
 #include "shell/screen_scale.h"
 #include "shell/startup.h"
+#include "transitions/transition_table.h"
 
 namespace {
 
@@ -14,6 +15,17 @@ void PlaceAndShape(HWND launcher, const RECT& suggested) {
   HRGN ellipse = CreateEllipticRgn(0, 0, state.backgroundWidth, state.backgroundHeight);
   if (ellipse != nullptr) SetWindowRgn(launcher, ellipse, TRUE);  // the window owns it
   PlaceButtons(launcher);
+}
+
+// The close runs off the screen the launcher now stands on, as the open ran off the
+// primary one.
+void SurveyMonitorOf(HWND launcher) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  HMONITOR monitor = MonitorFromWindow(launcher, MONITOR_DEFAULTTONEAREST);
+  if (monitor == nullptr || !GetMonitorInfoW(monitor, &info)) return;
+  state.screenWidth = info.rcMonitor.right - info.rcMonitor.left;
+  state.screenHeight = info.rcMonitor.bottom - info.rcMonitor.top;
 }
 
 }  // namespace
@@ -29,6 +41,8 @@ LRESULT OnDpiChanged(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   PlaceAndShape(hwnd, *suggested);
+  SelectedTransition().refit();
+  SurveyMonitorOf(hwnd);
   RealizeLauncherPalette(hwnd);
   RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   return 0;

@@ -101,6 +101,17 @@ int AnimatePieces(const EffectGeometry& effect, int32_t direction) {
   return RunAnimation(effect, direction, CurrentScene(), stage);
 }
 
+void FitPiecesToPicture(const EffectGeometry& effect) {
+  const int32_t w = state.backgroundWidth, h = state.backgroundHeight;
+  for (int i = 1; i < effect.pieceCount; ++i) {
+    HWND piece = state.pieceWindows[i];
+    if (piece == nullptr) continue;
+    // The close only slides the pieces and shapes the launcher window alone.
+    SetWindowPos(piece, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetClippedEllipse(piece, effect.region(i, w, h), w, h);
+  }
+}
+
 void PaintPiece(const EffectGeometry& effect, HWND window, HDC dc) {
   if (state.background == nullptr) return;
   const int piece = static_cast<int>(GetWindowLongPtrA(window, GWLP_USERDATA));

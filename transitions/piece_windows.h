@@ -16,5 +16,9 @@ int AnimatePieces(const EffectGeometry& effect, int32_t direction);
 // Paints the piece that `window` carries: its part of the picture at (0, 0).
 void PaintPiece(const EffectGeometry& effect, HWND window, HDC dc);
 
+// Gives every piece but the launcher window the picture's size and its part of the
+// ellipse at that size: after a change of scale, the close splits the new picture.
+void FitPiecesToPicture(const EffectGeometry& effect);
+
 // The scene of the running launcher: the screen and the picture.
 Scene CurrentScene();

@@ -12,12 +12,13 @@ struct Bound {
   static int Create() { return CreatePieces(geometry); }
   static void Animate(int32_t direction) { AnimatePieces(geometry, direction); }
   static void Paint(HWND window, HDC dc) { PaintPiece(geometry, window, dc); }
+  static void Refit() { FitPiecesToPicture(geometry); }
 };
 
 template <const EffectGeometry& geometry>
 constexpr TransitionEffect Row(int32_t pieceCount) {
   return TransitionEffect{pieceCount, Bound<geometry>::Create, Bound<geometry>::Animate,
-                          Bound<geometry>::Paint};
+                          Bound<geometry>::Paint, Bound<geometry>::Refit};
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ struct TransitionEffect {
   int (*create)();
   void (*animate)(int32_t direction);  // 1 opens, anything else closes
   void (*paint)(HWND window, HDC dc);
+  void (*refit)();  // after a change of scale: the other pieces take the picture's new size
 };
 
 #ifndef LAUNCHER_EFFECT

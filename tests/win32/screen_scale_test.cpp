@@ -16,13 +16,18 @@ std::vector<LONG> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bot
 UINT reportedDpi = 96;
 UINT ReportedDpi() { return reportedDpi; }
 
-void ExpectLaidOut(HWND launcher, int dpi, int side, int left, int top) {
-  EXPECT_EQ(Corners({left, top, left + side, top + side}), Corners(WindowRectOf(launcher))) << dpi;
+RECT RegionBoxOf(HWND window) {
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   RECT box = {};
-  GetWindowRgn(launcher, region);
+  GetWindowRgn(window, region);
   GetRgnBox(region, &box);
   DeleteObject(region);
+  return box;
+}
+
+void ExpectLaidOut(HWND launcher, int dpi, int side, int left, int top) {
+  EXPECT_EQ(Corners({left, top, left + side, top + side}), Corners(WindowRectOf(launcher))) << dpi;
+  const RECT box = RegionBoxOf(launcher);
   // The platform's ellipse in a side x side square ends a pixel short of its right and bottom.
   EXPECT_EQ(Corners({0, 0, side - 1, side - 1}), Corners(box)) << dpi;
   const int button = (42 * dpi + 48) / 96;
@@ -53,10 +58,20 @@ TEST(ScreenScaleWide, At192DpiEverythingIsTwiceAsLarge) { CheckOpenAndCloseAt(19
 TEST(ScreenScaleWide, ANewScaleLaysTheLauncherOutAgainWhereTheSystemSuggests) {
   HWND launcher = OpenLauncher();
   ASSERT_NE(nullptr, launcher);
+  RECT before[kMaxPieceCount] = {};
+  for (int i = 1; i < kMaxPieceCount && state.pieceWindows[i] != nullptr; ++i)
+    before[i] = RegionBoxOf(state.pieceWindows[i]);
   RECT suggested = {100, 50, 640, 590};
   SendMessageA(launcher, kDpiChangedMessage, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   PumpMessages();
   ExpectLaidOut(launcher, 144, 540, 100, 50);
+  // The pieces the close slides apart carry the new picture at its new size.
+  for (int i = 1; i < kMaxPieceCount && state.pieceWindows[i] != nullptr; ++i) {
+    const RECT r = WindowRectOf(state.pieceWindows[i]), box = RegionBoxOf(state.pieceWindows[i]);
+    EXPECT_EQ(std::vector<LONG>({540, 540}), std::vector<LONG>({r.right - r.left, r.bottom - r.top})) << i;
+    for (int k = 0; k < 4; ++k)
+      EXPECT_NEAR(Corners(before[i])[k] * 3 / 2, Corners(box)[k], 1) << "piece " << i << " corner " << k;
+  }
   ExitLauncher();
   EXPECT_TRUE(PumpMessages());
 }
