@@ -7,6 +7,8 @@
 # is never booted. Every boot writes to a throw-away layer over it.
 
 VM32_CACHE=${LAUNCHER_VM32_CACHE:-/var/cache/launcher-vm32}
+# Written in the cache folder when the scripts make it: --remove-image removes no other.
+VM32_CACHE_MARK=.made-by-launcher-vm32
 VM32_QEMU=${LAUNCHER_VM32_QEMU:-qemu-system-x86_64}
 VM32_SUITE=bookworm
 # What the machine holds: the 64-bit kernel to boot, the 32-bit Wine, a display and the
@@ -92,9 +94,14 @@ vm32_image_key() {
 
 vm32_image_dir() { echo "$VM32_CACHE/debian-$VM32_SUITE-$(vm32_image_key)"; }
 
+# Makes the cache folder, marked as made by the scripts only where they make it.
+vm32_make_cache() {
+  [ -d "$VM32_CACHE" ] || { mkdir -p "$VM32_CACHE" && : >"$VM32_CACHE/$VM32_CACHE_MARK"; }
+}
+
 # Free space in megabytes where the image is built.
 vm32_free_mb() {
-  mkdir -p "$VM32_CACHE" && df -Pm "$VM32_CACHE" | awk 'NR == 2 { print $4 }'
+  vm32_make_cache && df -Pm "$VM32_CACHE" | awk 'NR == 2 { print $4 }'
 }
 
 # Fails, saying why, unless the emulator can be started; installs Debian's QEMU first where
@@ -142,9 +149,20 @@ vm32_in_root() {
   return $rc
 }
 
+# Refuses, in one line, a folder whose removal would take far more than a build's: an
+# empty or relative one, /, or one directly under / (as the link or .. it may be written with).
+vm32_removable() {
+  case $1 in
+    /*) case $(realpath -m -- "$1") in /*/*) return 0 ;; esac ;;
+  esac
+  echo "vm32: refusing to unmount or remove '$1': an empty, relative or top-level folder" >&2
+  return 1
+}
+
 # Unmounts whatever is mounted at or below folder $1, the deepest first.
 vm32_unmount_under() {
   local point
+  vm32_removable "$1" || return 1
   awk -v dir="$1" '$2 == dir || index($2, dir "/") == 1 { print $2 }' /proc/self/mounts | sort -r |
     while read -r point; do umount -l "$point" || echo "vm32: could not unmount $point" >&2; done
 }
@@ -152,7 +170,7 @@ vm32_unmount_under() {
 # Removes folder $1 and all in it, never what is mounted inside (a build's /dev is the
 # host's): unmounted first, and the removal stays on the folder's own file system.
 vm32_remove() {
-  vm32_unmount_under "$1"
+  vm32_unmount_under "$1" || return 1
   rm -rf --one-file-system "$1"
 }
 
@@ -191,19 +209,22 @@ vm32_discard_build() {
 }
 
 # A build killed outright (out of memory, SIGKILL) leaves its folder of several GB behind,
-# perhaps with the host's /dev still mounted in it. Called under the build lock.
+# perhaps with the host's /dev still mounted in it. Called under the build lock, which every
+# build holds to its end: any such folder there is stale, whatever now runs under its number.
 vm32_clear_stale_builds() {
   local work
   for work in "$VM32_CACHE"/*.partial-*; do
-    [ -d "$work" ] && ! kill -0 "${work##*.partial-}" 2>/dev/null || continue
+    [ -d "$work" ] || continue
     echo "vm32: removing $work, left by a build that was stopped" >&2
     vm32_remove "$work"
   done
 }
 
 # Refuses a cache folder QEMU couldn't be given: it reads a comma as the end of a path,
-# and the build's mount table escapes spaces.
+# and the build's mount table escapes spaces. A relative one is made absolute, as the
+# removals take no other.
 vm32_check_cache() {
+  [ "${VM32_CACHE#/}" != "$VM32_CACHE" ] || VM32_CACHE=$PWD/$VM32_CACHE
   case $VM32_CACHE in
     *[!A-Za-z0-9._/+-]*)
       echo "vm32: LAUNCHER_VM32_CACHE may hold only letters, digits and . _ + - /, not: $VM32_CACHE" >&2
@@ -211,9 +232,15 @@ vm32_check_cache() {
   esac
 }
 
-# Removes the image cache (scripts/vm32 --remove-image), unless a build is under way.
+# Removes the image cache (scripts/vm32 --remove-image), unless a build is under way or the
+# scripts didn't make the folder: LAUNCHER_VM32_CACHE may name one that holds much more.
 vm32_remove_cache() {
+  vm32_removable "$VM32_CACHE" || return 1
   [ -d "$VM32_CACHE" ] || { echo "vm32: no image cache in $VM32_CACHE"; return 0; }
+  [ -f "$VM32_CACHE/$VM32_CACHE_MARK" ] || {
+    echo "vm32: not removing $VM32_CACHE: no $VM32_CACHE_MARK in it, so these scripts didn't make it" >&2
+    return 1
+  }
   (
     flock -n 9 || { echo "vm32: an image is being built in $VM32_CACHE; remove it when that ends" >&2; exit 1; }
     vm32_remove "$VM32_CACHE" && echo "vm32: removed $VM32_CACHE"
@@ -284,13 +311,19 @@ vm32_build_image() {
 # Runs that start together build it once: the others wait for it. Not in a subshell, so
 # that the caller's exit trap reaches a build's processes and mounts.
 vm32_image() {
-  local rc=0
+  local rc=0 waiter
   VM32_IMAGE=$(vm32_image_dir)
   [ -f "$VM32_IMAGE/disk.img" ] && return 0
-  mkdir -p "$VM32_CACHE" && exec 9>"$VM32_CACHE/.build-lock" || return 1
-  if ! flock -w "$VM32_RUN_SECONDS" 9; then
+  vm32_make_cache && exec 9>"$VM32_CACHE/.build-lock" || return 1
+  # In the background, so that a signal reaches the script's trap at once, not when the
+  # wait ends; the lock is on the file the shell opened, so it outlives flock.
+  flock -w "$VM32_RUN_SECONDS" 9 </dev/null &
+  waiter=$!
+  VM32_PROCESSES+=("$waiter")
+  wait "$waiter" || rc=1
+  vm32_forget "$waiter"
+  if [ "$rc" != 0 ]; then
     echo "vm32: another run's image build took more than $VM32_RUN_SECONDS s" >&2
-    rc=1
   else
     vm32_clear_stale_builds
     [ -f "$VM32_IMAGE/disk.img" ] || vm32_build_image "$VM32_IMAGE" || rc=1
