@@ -5,7 +5,7 @@
 # anything is built.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d)
+work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
 . "$root/tests/scripts/checks.sh"
 . "$root/tests/scripts/throwaway_signers.sh"

@@ -6,7 +6,7 @@
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/arch.sh"
-work=$(mktemp -d)
+work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
 . "$root/tests/scripts/checks.sh"
 
