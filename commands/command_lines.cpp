@@ -53,11 +53,13 @@ void AppendDiscRoot(WideBoundedText& root, const wchar_t* directory) {
   root.Append(directory, shareEnd).Append(L'\\');
 }
 
-void AppendQuotedIfSpaced(WideBoundedText& line, const wchar_t* text) {
-  const bool spaced = std::wcschr(text, L' ') != nullptr;
-  if (spaced) line.Append(L'"');
+enum class Quoting { IfSpaced, Always };
+
+void AppendQuoted(WideBoundedText& line, const wchar_t* text, Quoting quoting) {
+  const bool quoted = quoting == Quoting::Always || std::wcschr(text, L' ') != nullptr;
+  if (quoted) line.Append(L'"');
   line.Append(text);
-  if (spaced) line.Append(L'"');
+  if (quoted) line.Append(L'"');
 }
 
 // The program's full path, quoted when needed, as the start of `line`; `directory` is
@@ -67,7 +69,7 @@ bool StartLineWithProgram(WideBoundedText& line, const wchar_t* directory, size_
   CommandLine path;
   WideBoundedText(path, kCommandLineSize).Append(directory, limit);
   const bool pathFits = AppendPathElement(path, kCommandLineSize, name);
-  AppendQuotedIfSpaced(line, path);
+  AppendQuoted(line, path, Quoting::IfSpaced);
   return pathFits;
 }
 
@@ -86,6 +88,19 @@ bool TakeDemoPath(DemoPath& path, const wchar_t* demoPath) {
 size_t FolderLength(const wchar_t* path) {
   const wchar_t* lastBackslash = std::wcsrchr(path, L'\\');
   return lastBackslash != nullptr ? static_cast<size_t>(lastBackslash - path) : 0;
+}
+
+bool BuildExplorerLineQuoting(CommandLine& line, const wchar_t* windowsDirectory,
+                              const wchar_t* folder, Quoting quoting) {
+  WideBoundedText text(line, kCommandLineSize);
+  const bool pathFits =
+      StartLineWithProgram(text, windowsDirectory, kDirectorySize, kExplorerName);
+  text.Append(L' ');
+  // A quoted root ends in \" ("\\server\my share\"): Explorer takes everything between
+  // the quotes as the folder, it doesn't read the backslash as an escape.
+  AppendQuoted(text, folder, quoting);
+  const bool knowsWindows = BoundedLength(windowsDirectory, kDirectorySize) > 0;
+  return knowsWindows && pathFits && text.Fits();
 }
 
 }  // namespace
@@ -131,20 +146,12 @@ bool BuildExplorerLine(CommandLine& line, const wchar_t* windowsDirectory,
   wchar_t root[kLongestRoot + 1];
   WideBoundedText rootText(root, kLongestRoot + 1);
   AppendDiscRoot(rootText, moduleDirectory);
-  return BuildExplorerLineOn(line, windowsDirectory, root);
+  return BuildExplorerLineQuoting(line, windowsDirectory, root, Quoting::IfSpaced);
 }
 
 bool BuildExplorerLineOn(CommandLine& line, const wchar_t* windowsDirectory,
                          const wchar_t* folder) {
-  WideBoundedText text(line, kCommandLineSize);
-  const bool pathFits =
-      StartLineWithProgram(text, windowsDirectory, kDirectorySize, kExplorerName);
-  text.Append(L' ');
-  // A quoted root ends in \" ("\\server\my share\"): Explorer takes everything between
-  // the quotes as the folder, it doesn't read the backslash as an escape.
-  AppendQuotedIfSpaced(text, folder);
-  const bool knowsWindows = BoundedLength(windowsDirectory, kDirectorySize) > 0;
-  return knowsWindows && pathFits && text.Fits();
+  return BuildExplorerLineQuoting(line, windowsDirectory, folder, Quoting::Always);
 }
 
 bool BuildDiscPath(StartFolder& path, StartFolder& folder, const wchar_t* moduleDirectory,

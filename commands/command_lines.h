@@ -5,8 +5,10 @@
 // and take them: every path it can start the launcher from is held whole, in any code
 // page, and a backslash is always a separator. Nothing here needs the platform.
 //
-// A program path that holds a space is put in double quotes, and so is Explorer's
-// argument: unquoted, "C:\My Disc\SETUP.EXE" would first be tried as "C:\My.exe".
+// A program path that holds a space is put in double quotes, and so is the disc's root
+// as Explorer's argument: unquoted, "C:\My Disc\SETUP.EXE" would first be tried as
+// "C:\My.exe". A folder of the disc given to Explorer is quoted whatever it holds:
+// Explorer also splits an unquoted argument at commas and equals signs.
 //
 // The disc's root is "X:\" with X the first character of the launcher's directory, or
 // "\\server\share\" when the launcher runs from a network path.
@@ -45,7 +47,8 @@ bool BuildDemoSetupLine(CommandLine& line, const wchar_t* moduleDirectory,
 // EXPLORER.EXE in the Windows directory, a space, then the root of the launcher's disc.
 bool BuildExplorerLine(CommandLine& line, const wchar_t* windowsDirectory,
                        const wchar_t* moduleDirectory);
-// The same, on `folder` (zero-terminated, at most a command line's size) instead.
+// The same, on `folder` (zero-terminated, at most a command line's size) instead, which is
+// quoted.
 bool BuildExplorerLineOn(CommandLine& line, const wchar_t* windowsDirectory,
                          const wchar_t* folder);
 

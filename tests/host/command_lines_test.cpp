@@ -275,6 +275,9 @@ const struct {
     {L"open \\Manual.pdf", CommandKind::Open, L"D:\\Manual.pdf|D:\\"},
     {L"web https://example.com:8443/a?b#c", CommandKind::Web, L"https://example.com:8443/a?b#c|"},
     {L"browse My Docs", CommandKind::Browse, L"C:\\W\\EXPLORER.EXE \"D:\\DISC\\My Docs\"|C:\\W"},
+    // Explorer would split an unquoted folder at a comma or an equals sign.
+    {L"browse Maps,Nord", CommandKind::Browse, L"C:\\W\\EXPLORER.EXE \"D:\\DISC\\Maps,Nord\"|C:\\W"},
+    {L"browse a=b", CommandKind::Browse, L"C:\\W\\EXPLORER.EXE \"D:\\DISC\\a=b\"|C:\\W"},
     {L"none", CommandKind::None, nullptr},
 };
 
