@@ -98,4 +98,11 @@ for row in "${cases[@]}"; do
     -newer "$work/before" -type f ! -name stdout ! -name stderr 2>/dev/null)"
 done
 
+# The launcher's test reads the same table: make-disc refuses exactly what it refuses.
+disagreements=$(cd "$root/tools" && python3 -c 'import sys; from branding.commands import problem
+for text, _, kind in (row.rstrip("\n").partition("\t") for row in open(sys.argv[1], encoding="utf-8")):
+    if kind and (problem(text) is None) != (kind != "malformed"): print(repr(text), kind)
+' "$root/tests/data/command_forms.tsv")
+check "the command forms, as the launcher takes them" "" "$disagreements"
+
 checks_summary

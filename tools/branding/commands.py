@@ -10,8 +10,8 @@ FORMS = "run PATH, open PATH, web URL, browse, browse PATH or none"
 PROGRAMS = (".exe", ".msi")
 # As the launcher checks it again (commands/command_text.cpp): a host of letters, digits,
 # dots and hyphens, a port, then a path, query or fragment without spaces, quotes,
-# backslashes or control characters.
-WEB_ADDRESS = re.compile(r"https://[A-Za-z0-9][A-Za-z0-9.-]*(:\d{1,5})?"
+# backslashes or control characters. Its digits are ASCII's only, which \d is not.
+WEB_ADDRESS = re.compile(r"https://[A-Za-z0-9][A-Za-z0-9.-]*(:[0-9]{1,5})?"
                          r"([/?#][^\x00-\x20\"\\\x7f]*)?")
 LONGEST_ADDRESS = 240
 
@@ -22,18 +22,24 @@ def default(button, demo_path):
             "browse": "browse"}[button]
 
 
+def spaced_name_problem(path):
+    """The launcher reads a space at a name's start as a second space after the word."""
+    spaced = [name for name in path.split("\\") if name.startswith(" ")]
+    return f"'{spaced[0]}': a name in a command can't begin with a space" if spaced else None
+
+
 def problem(text):
     """Why `text` is no command the launcher carries out, or None."""
-    keyword, _, argument = text.partition(" ")
-    if keyword in ("none", "browse") and not argument:
+    if text in ("none", "browse"):
         return None
+    keyword, _, argument = text.partition(" ")
     if keyword not in ("run", "open", "web", "browse") or not argument:
         return f"'{text}' is none of {FORMS} (one space after the word)"
     if keyword == "web":
         if len(argument) > LONGEST_ADDRESS or not WEB_ADDRESS.fullmatch(argument):
             return f"'{argument}' is no https:// address with a host"
         return None
-    why = path_problem(argument)
+    why = path_problem(argument) or spaced_name_problem(argument)
     if why:
         return f"'{argument}': {why}"
     extension = "." + argument.rsplit(".", 1)[-1].lower() if "." in argument else ""
