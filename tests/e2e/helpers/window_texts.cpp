@@ -1,6 +1,7 @@
 // What another program (a screen reader) reads of the launcher's windows: writes the
 // launcher window's text, then each child's control id and text, one a line in UTF-8, to
 // the file named on the command line. Exit code 0 when the launcher window was found.
+// Given "foreground" after the file, it writes the text of the window in front instead.
 #include <windows.h>
 
 #include <cstdio>
@@ -34,11 +35,13 @@ HWND FindLauncher() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  HWND launcher = FindLauncher();
+  const bool foreground = __argc > 2 && lstrcmpA(__argv[2], "foreground") == 0;
+  HWND launcher = foreground ? GetForegroundWindow() : FindLauncher();
   if (launcher == nullptr || __argc < 2) return 1;
   FILE* out = std::fopen(__argv[1], "wb");
   if (out == nullptr) return 1;
   WriteLine(out, 0, launcher);
+  if (foreground) return std::fclose(out);
   EnumChildWindows(launcher, WriteChild, reinterpret_cast<LPARAM>(out));
   std::fclose(out);
   return 0;
