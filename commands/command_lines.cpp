@@ -73,14 +73,14 @@ bool StartLineWithProgram(WideBoundedText& line, const wchar_t* directory, size_
   return pathFits;
 }
 
-using DemoPath = wchar_t[kDemoPathSize];
-
-// The demo installer's path from the disc's root: `demoPath` as far as its buffer goes, or
-// Norvane's where it is empty. False when it is longer than a path the launcher takes whole.
-bool TakeDemoPath(DemoPath& path, const wchar_t* demoPath) {
-  WideBoundedText(path, kDemoPathSize).Append(demoPath, kDemoPathSize - 1);
-  if (path[0] == L'\0') WideBoundedText(path, kDemoPathSize).Append(kNorvaneDemoPath);
-  return BoundedLength(path, kDemoPathSize) <= kLongestDemoPath;
+// The demo installer's path from the disc's root, led by the backslash that says so:
+// `demoPath` as far as its buffer goes, or Norvane's where it is empty. False when it is
+// longer than a path the launcher takes whole.
+bool TakeDemoPath(StartFolder& path, const wchar_t* demoPath) {
+  WideBoundedText text(path, kCommandLineSize);
+  text.Append(L'\\').Append(demoPath, kDemoPathSize - 1);
+  if (text.Length() == 1) text.Append(kNorvaneDemoPath);
+  return text.Length() - 1 <= kLongestDemoPath;
 }
 
 // The length of the folders before the path's file name, without the backslash after
@@ -103,6 +103,13 @@ bool BuildExplorerLineQuoting(CommandLine& line, const wchar_t* windowsDirectory
   return knowsWindows && pathFits && text.Fits();
 }
 
+bool BuildDemoStart(CommandLine& line, StartFolder& folder, const wchar_t* moduleDirectory,
+                    const wchar_t* demoPath) {
+  StartFolder path;
+  const bool pathWhole = TakeDemoPath(path, demoPath);
+  return BuildProgramStart(line, folder, moduleDirectory, path) && pathWhole;
+}
+
 }  // namespace
 
 bool AppendPathElement(wchar_t* path, size_t size, const wchar_t* element) {
@@ -113,32 +120,30 @@ bool AppendPathElement(wchar_t* path, size_t size, const wchar_t* element) {
   return extended.Fits();
 }
 
-bool BuildSetupLine(CommandLine& line, const wchar_t* moduleDirectory) {
+bool BuildProgramStart(CommandLine& line, StartFolder& folder, const wchar_t* moduleDirectory,
+                       const wchar_t* discPath) {
+  StartFolder path;
+  const bool pathFits = BuildDiscPath(path, folder, moduleDirectory, discPath);
   WideBoundedText text(line, kCommandLineSize);
-  const bool pathFits = StartLineWithProgram(text, moduleDirectory, kDirectorySize, kSetupName);
+  AppendQuoted(text, path, Quoting::IfSpaced);
   return pathFits && text.Fits();
+}
+
+bool BuildSetupLine(CommandLine& line, const wchar_t* moduleDirectory) {
+  StartFolder folder;
+  return BuildProgramStart(line, folder, moduleDirectory, kSetupName);
 }
 
 bool BuildDemoSetupLine(CommandLine& line, const wchar_t* moduleDirectory,
                         const wchar_t* demoPath) {
-  DemoPath path;
-  const bool pathWhole = TakeDemoPath(path, demoPath);
-  wchar_t root[kLongestRoot + 1];
-  WideBoundedText rootText(root, kLongestRoot + 1);
-  AppendDiscRoot(rootText, moduleDirectory);
-  WideBoundedText text(line, kCommandLineSize);
-  const bool pathFits = StartLineWithProgram(text, root, kLongestRoot + 1, path);
-  return pathWhole && pathFits && text.Fits();
+  StartFolder folder;
+  return BuildDemoStart(line, folder, moduleDirectory, demoPath);
 }
 
 bool BuildDemoFolder(StartFolder& folder, const wchar_t* moduleDirectory,
                      const wchar_t* demoPath) {
-  DemoPath path;
-  const bool pathWhole = TakeDemoPath(path, demoPath);
-  WideBoundedText text(folder, kCommandLineSize);
-  AppendDiscRoot(text, moduleDirectory);
-  text.Append(path, FolderLength(path));
-  return pathWhole && text.Fits();
+  CommandLine line;
+  return BuildDemoStart(line, folder, moduleDirectory, demoPath);
 }
 
 bool BuildExplorerLine(CommandLine& line, const wchar_t* windowsDirectory,

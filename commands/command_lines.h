@@ -34,6 +34,11 @@ bool AppendPathElement(wchar_t* path, size_t size, const wchar_t* element);
 // means it can't be started: it didn't fit, or (Explorer) the Windows directory is
 // empty; `line` then holds as much of it as could be built, for the failure message.
 
+// The line that starts the program at `discPath` (see BuildDiscPath), quoted where it
+// holds a space, and the folder it starts in. Every program on the disc starts this way.
+bool BuildProgramStart(CommandLine& line, StartFolder& folder, const wchar_t* moduleDirectory,
+                       const wchar_t* discPath);
+
 // SETUP.EXE in the launcher's directory.
 bool BuildSetupLine(CommandLine& line, const wchar_t* moduleDirectory);
 // The demo installer at the root of the launcher's disc: `demoPath` (string 1007, in a

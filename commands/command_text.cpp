@@ -111,13 +111,22 @@ bool BuildPackageLine(CommandTarget& target, const wchar_t* package,
   return knowsSystem && programFits && line.Fits();
 }
 
-bool BuildProgramLine(CommandTarget& target, const wchar_t* program) {
-  WideBoundedText line(target.line, kCommandLineSize);
-  const bool spaced = std::wcschr(program, L' ') != nullptr;
-  if (spaced) line.Append(L'"');
-  line.Append(program);
-  if (spaced) line.Append(L'"');
-  return line.Fits();
+// Explorer starts in the Windows directory, as the disc's own browse always did; on the
+// disc's root for an empty `folder`.
+bool BuildBrowseTarget(CommandTarget& target, const wchar_t* folder,
+                       const wchar_t* moduleDirectory, const wchar_t* windowsDirectory) {
+  WideBoundedText(target.folder, kCommandLineSize).Append(windowsDirectory, kDirectorySize);
+  if (folder[0] == L'\0') return BuildExplorerLine(target.line, windowsDirectory, moduleDirectory);
+  StartFolder path;
+  StartFolder unused;
+  const bool pathFits = BuildDiscPath(path, unused, moduleDirectory, folder);
+  return BuildExplorerLineOn(target.line, windowsDirectory, path) && pathFits;
+}
+
+void ClearTarget(CommandTarget& target, CommandKind kind) {
+  target.kind = kind;
+  target.line[0] = L'\0';
+  target.folder[0] = L'\0';
 }
 
 }  // namespace
@@ -140,17 +149,13 @@ CommandKind CommandKindOf(const wchar_t* text) {
 bool BuildCommandTarget(CommandTarget& target, const wchar_t* text,
                         const wchar_t* moduleDirectory, const wchar_t* windowsDirectory,
                         const wchar_t* systemDirectory) {
-  target.kind = CommandKindOf(text);
-  target.line[0] = L'\0';
-  target.folder[0] = L'\0';
+  ClearTarget(target, CommandKindOf(text));
   const wchar_t* argument = ArgumentOfKind(text);
-  StartFolder path = L"";
   switch (target.kind) {
-    case CommandKind::Run: {
-      const bool pathFits = BuildDiscPath(path, target.folder, moduleDirectory, argument);
-      return BuildProgramLine(target, path) && pathFits;
-    }
+    case CommandKind::Run:
+      return BuildProgramStart(target.line, target.folder, moduleDirectory, argument);
     case CommandKind::RunPackage: {
+      StartFolder path;
       const bool pathFits = BuildDiscPath(path, target.folder, moduleDirectory, argument);
       return BuildPackageLine(target, path, systemDirectory) && pathFits;
     }
@@ -159,21 +164,31 @@ bool BuildCommandTarget(CommandTarget& target, const wchar_t* text,
     case CommandKind::Web:
       WideBoundedText(target.line, kCommandLineSize).Append(argument);
       return true;
-    case CommandKind::Browse: {
-      // Explorer starts in the Windows directory, as the disc's own browse always did.
-      WideBoundedText(target.folder, kCommandLineSize).Append(windowsDirectory, kDirectorySize);
-      if (argument[0] == L'\0')
-        return BuildExplorerLine(target.line, windowsDirectory, moduleDirectory);
-      StartFolder unused;
-      const bool pathFits = BuildDiscPath(path, unused, moduleDirectory, argument);
-      return BuildExplorerLineOn(target.line, windowsDirectory, path) && pathFits;
-    }
+    case CommandKind::Browse:
+      return BuildBrowseTarget(target, argument, moduleDirectory, windowsDirectory);
     case CommandKind::Malformed:
       WideBoundedText(target.line, kCommandLineSize).Append(text, kLongestCommandText);
       return false;
     case CommandKind::Today:
     case CommandKind::None:
       break;
+  }
+  return false;
+}
+
+bool BuildTodaysTarget(CommandTarget& target, TodaysCommand command, const wchar_t* demoPath,
+                       const wchar_t* moduleDirectory, const wchar_t* windowsDirectory) {
+  ClearTarget(target, command == TodaysCommand::ExploreDisc ? CommandKind::Browse
+                                                            : CommandKind::Run);
+  switch (command) {
+    case TodaysCommand::Setup:
+      WideBoundedText(target.folder, kCommandLineSize).Append(moduleDirectory, kDirectorySize);
+      return BuildSetupLine(target.line, moduleDirectory);
+    case TodaysCommand::DemoSetup:
+      return BuildDemoSetupLine(target.line, moduleDirectory, demoPath) &&
+             BuildDemoFolder(target.folder, moduleDirectory, demoPath);
+    case TodaysCommand::ExploreDisc:
+      return BuildBrowseTarget(target, L"", moduleDirectory, windowsDirectory);
   }
   return false;
 }

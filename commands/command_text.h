@@ -43,3 +43,11 @@ struct CommandTarget {
 bool BuildCommandTarget(CommandTarget& target, const wchar_t* text,
                         const wchar_t* moduleDirectory, const wchar_t* windowsDirectory,
                         const wchar_t* systemDirectory);
+
+// The buttons' own commands, Norvane's: SETUP.EXE beside the launcher, the demo installer at
+// `demoPath` (see BuildDemoSetupLine) and Explorer on the disc's root. Built by the same
+// builders as a brand's `run SETUP.EXE`, `run \DEMO PATH` and `browse`, so they start alike;
+// only the demo path is taken as its string gives it, whatever its name.
+enum class TodaysCommand { Setup, DemoSetup, ExploreDisc };
+bool BuildTodaysTarget(CommandTarget& target, TodaysCommand command, const wchar_t* demoPath,
+                       const wchar_t* moduleDirectory, const wchar_t* windowsDirectory);

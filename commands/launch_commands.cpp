@@ -21,19 +21,11 @@ constexpr DWORD kElevationRequired = 740;
 
 enum class StartResult { Started, Declined, Failed };
 
-// What a command hands to the platform: the whole line, and the folder the program
-// starts in, as a shortcut's "Start in" gives it. Installers open their files relative
-// to it; the launcher's own current directory is none of theirs.
-struct ProgramStart {
-  const wchar_t* line;
-  const wchar_t* folder;
-};
-
 // The start WinExec made (the line as given, shown normally, nothing inherited), in the
 // program's own folder, without waiting until the program is idle: an installer that
 // unpacks for a while before its first window must not freeze the launcher. The launcher
 // keeps no hold on what it started.
-bool CreateProgramProcess(const ProgramStart& start) {
+bool CreateProgramProcess(const CommandTarget& start) {
   CommandLine writable;  // the platform may write into the line while it reads it
   lstrcpynW(writable, start.line, kCommandLineSize);
   STARTUPINFOW startup = {};
@@ -52,7 +44,7 @@ bool CreateProgramProcess(const ProgramStart& start) {
 // A program that needs administrator rights can't be created from an unelevated
 // launcher; the shell's start asks the user for them. A user who declines has chosen,
 // and is not told that it failed.
-StartResult StartWithConsent(const ProgramStart& start) {
+StartResult StartWithConsent(const CommandTarget& start) {
   CommandLine program;
   const wchar_t* parameters = nullptr;
   SplitProgramAndParameters(start.line, program, parameters);
@@ -69,7 +61,7 @@ StartResult StartWithConsent(const ProgramStart& start) {
   return GetLastError() == ERROR_CANCELLED ? StartResult::Declined : StartResult::Failed;
 }
 
-StartResult StartProgram(const ProgramStart& start) {
+StartResult StartProgram(const CommandTarget& start) {
   if (CreateProgramProcess(start)) return StartResult::Started;
   if (GetLastError() != kElevationRequired) return StartResult::Failed;
   return StartWithConsent(start);
@@ -87,7 +79,7 @@ void ReportFailedStart(const wchar_t* line, UINT icon) {
 
 // A line that couldn't be built whole, or from a directory not known whole, is never
 // handed over, only reported.
-void StartOrReport(const ProgramStart& start, bool built, UINT failureIcon) {
+void StartOrReport(const CommandTarget& start, bool built, UINT failureIcon) {
   const bool whole = built && state.moduleDirectoryWhole;
   if (whole && StartProgram(start) != StartResult::Failed) return;
   ReportFailedStart(start.line, failureIcon);
@@ -126,56 +118,44 @@ void OpenOrReport(const CommandTarget& target, bool built) {
   ReportFailedStart(target.line, MB_ICONERROR);
 }
 
-void RunTodaysCommand(int id) {
-  if (id == kRunSetupId) RunSetup();
-  if (id == kRunDemoSetupId) RunDemoSetup();
-  if (id == kExploreDiscId) ExploreDisc();
+// The program or Explorer started, the document or address opened, or the command that
+// can't be carried out reported.
+void CarryOut(const CommandTarget& target, bool built) {
+  if (target.kind == CommandKind::Open || target.kind == CommandKind::Web)
+    return OpenOrReport(target, built);
+  // Explorer warns, as the disc's own browse always has; everything else is an error.
+  StartOrReport(target, built, target.kind == CommandKind::Browse ? MB_ICONWARNING : MB_ICONERROR);
+}
+
+bool BuildButtonsOwnTarget(CommandTarget& target, int id, const wchar_t* windowsDirectory) {
+  wchar_t demoPath[kDemoPathSize] = L"";
+  LoadCheckedStringW(kDemoPathStringId, demoPath, kDemoPathSize);
+  return BuildTodaysTarget(target, static_cast<TodaysCommand>(id - kRunSetupId), demoPath,
+                           state.moduleDirectory, windowsDirectory);
+}
+
+bool BuildBrandsTarget(CommandTarget& target, const wchar_t* text,
+                       const wchar_t* windowsDirectory) {
+  wchar_t systemDirectory[kDirectorySize];
+  ReadSystemDirectory(systemDirectory);
+  return BuildCommandTarget(target, text, state.moduleDirectory, windowsDirectory,
+                            systemDirectory);
 }
 
 }  // namespace
-
-void RunSetup() {
-  CommandLine line;
-  const bool built = BuildSetupLine(line, state.moduleDirectory);
-  StartOrReport({line, state.moduleDirectory}, built, MB_ICONERROR);
-}
-
-void RunDemoSetup() {
-  CommandLine line;
-  wchar_t demoPath[kDemoPathSize] = L"";
-  LoadCheckedStringW(kDemoPathStringId, demoPath, kDemoPathSize);
-  StartFolder folder = L"";
-  const bool built = BuildDemoSetupLine(line, state.moduleDirectory, demoPath) &&
-                     BuildDemoFolder(folder, state.moduleDirectory, demoPath);
-  StartOrReport({line, folder}, built, MB_ICONERROR);
-}
-
-void ExploreDisc() {
-  wchar_t windowsDirectory[kDirectorySize];
-  ReadWindowsDirectory(windowsDirectory);
-  CommandLine line;
-  const bool built = BuildExplorerLine(line, windowsDirectory, state.moduleDirectory);
-  StartOrReport({line, windowsDirectory}, built, MB_ICONWARNING);
-}
 
 void RunButtonCommand(int id) {
   wchar_t text[kCommandTextSize];
   LoadCommandText(id, text);
   const CommandKind kind = CommandKindOf(text);
-  if (kind == CommandKind::Today) return RunTodaysCommand(id);
   if (kind == CommandKind::None) return;
   wchar_t windowsDirectory[kDirectorySize];
   ReadWindowsDirectory(windowsDirectory);
-  wchar_t systemDirectory[kDirectorySize];
-  ReadSystemDirectory(systemDirectory);
   CommandTarget target;
-  const bool built = BuildCommandTarget(target, text, state.moduleDirectory, windowsDirectory,
-                                        systemDirectory);
-  if (kind == CommandKind::Open || kind == CommandKind::Web) return OpenOrReport(target, built);
-  // Explorer warns, as the disc's own browse always has; everything else is an error.
-  const UINT icon = kind == CommandKind::Browse ? MB_ICONWARNING : MB_ICONERROR;
-  if (kind == CommandKind::Malformed) return ReportFailedStart(target.line, icon);
-  StartOrReport({target.line, target.folder}, built, icon);
+  const bool built = kind == CommandKind::Today
+                         ? BuildButtonsOwnTarget(target, id, windowsDirectory)
+                         : BuildBrandsTarget(target, text, windowsDirectory);
+  CarryOut(target, built);
 }
 
 void LeaveOutAbsentButtons() {
