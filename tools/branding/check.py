@@ -282,20 +282,21 @@ def art_of(brand, own, strings):
 
 def brand_of(brand, ini, listed, own_art):
     demo_path = ini.get("demo", {}).get("path") or ""
-    strings, targets = {}, []
+    strings, targets, folders = {}, [], []
     for tag in listed:
         texts = {number: text_of(ini, tag, *key) for number, key in STRING_KEYS.items()}
         for number, button in zip(COMMAND_STRINGS, commands.BUTTONS):
             texts[number] = texts[number] or commands.default(button, demo_path)
-            target = commands.disc_target(texts[number])
-            if target and target not in targets:
-                targets.append(target)
+            for found, needed in ((commands.disc_target(texts[number]), targets),
+                                  (commands.disc_folder(texts[number]), folders)):
+                if found and found not in needed:
+                    needed.append(found)
         strings[tag] = {1000: "BUTTON", 1007: demo_path, **texts}
     art = {listed[0]: art_of(brand, {}, strings[listed[0]])}
     art.update({tag: art_of(brand, own_art[tag], strings[tag]) for tag in listed[1:]
                 if tag in own_art})
     return {"product": ini["product"], "languages": listed, "strings": strings,
-            "demo_path": demo_path, "targets": targets, "art": art}
+            "demo_path": demo_path, "targets": targets, "folders": folders, "art": art}
 
 
 def validate(brand):

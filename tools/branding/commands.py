@@ -50,8 +50,17 @@ def problem(text):
     return None
 
 
+def path_from_root(text, keywords):
+    keyword, _, argument = text.partition(" ")
+    return argument.lstrip("\\") if keyword in keywords and argument else None
+
+
 def disc_target(text):
     """The file a `run` or `open` command needs on the disc, as a path from its root with
     backslashes, or None."""
-    keyword, _, argument = text.partition(" ")
-    return argument.lstrip("\\") if keyword in ("run", "open") else None
+    return path_from_root(text, ("run", "open"))
+
+
+def disc_folder(text):
+    """The folder a `browse PATH` command shows, as a path from the disc's root, or None."""
+    return path_from_root(text, ("browse",))

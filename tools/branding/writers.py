@@ -149,13 +149,14 @@ def shell_quote(text):
 
 
 def brand_env(brand):
-    """What scripts/lib/brand.sh reads: the disc's label, demo path and the files the
-    commands need on it; the languages and each one's title."""
+    """What scripts/lib/brand.sh reads: the disc's label, demo path and the files and
+    folders the commands need on it; the languages and each one's title."""
     tags = brand["languages"]
     lines = [f"BRAND_LABEL={shell_quote(brand['product']['label'])}",
              f"BRAND_DEMO_PATH={shell_quote(brand['demo_path'])}",
              f"BRAND_TITLE={shell_quote(brand['strings'][tags[0]][1006])}",
              f"BRAND_TARGETS=({' '.join(shell_quote(t) for t in brand['targets'])})",
+             f"BRAND_FOLDERS=({' '.join(shell_quote(f) for f in brand['folders'])})",
              f"BRAND_LANGUAGES={shell_quote(' '.join(tags))}"]
     lines += [f"BRAND_TITLE_{tag.replace('-', '_')}={shell_quote(brand['strings'][tag][1006])}"
               for tag in tags]
