@@ -79,6 +79,7 @@ brand.ini: [buttons] browse is missing"
   "commands 'browse = open Manual\\guide'|brand.ini: [commands] browse: 'Manual\\guide': open takes a document (.pdf, .html, .txt...); programs are run"
   "sed -i '/^\\[demo\\]/d; /^path/d' brand.ini; commands 'install = none' 'demo = none' 'browse = none'|brand.ini: every command of en-US is none; at least one button stays"
   "commands 'browse = open Manual\\guide.pdf'|'Manual\\guide.pdf', which a button runs or opens, is not on the disc; give it with --setup, --demo or --add"
+  "commands 'browse = browse Karten'|'Karten', which a button shows, is not a folder on the disc; give it with --add or in the brand's disc/"
 )
 for row in "${cases[@]}"; do
   change=${row%%|*}
