@@ -17,14 +17,13 @@ constexpr LPARAM kKeyWasDown = 1 << 30;  // a key-down's previous key state
 
 // The name is the button's window text, which screen readers read out; the button is
 // owner-drawn, so nothing ever paints it. Without its string the button stays nameless.
-HWND CreateButtonWindow(HWND parent, const wchar_t* className, int row) {
-  const ButtonRecord& button = buttonTable[row];
+HWND CreateButtonWindow(HWND parent, const wchar_t* className, const ButtonRecord& button) {
   wchar_t name[kButtonNameSize] = L"";
-  const bool named = LoadCheckedStringW(kFirstButtonNameStringId + row, name, kButtonNameSize) > 0;
+  const bool named = LoadCheckedStringW(NameStringIdOf(button.id), name, kButtonNameSize) > 0;
   return CreateWindowExW(0, className, named ? name : nullptr, kButtonStyle,
                          ScaleToDpi(button.x, state.dpi), ScaleToDpi(button.y, state.dpi),
-                         ButtonSide(), ButtonSide(), parent,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + row)),
+                         ButtonSide(button), ButtonSide(button), parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.id)),
                          state.instance, nullptr);
 }
 
@@ -39,28 +38,28 @@ void Subclass(HWND button) {
 
 }  // namespace
 
-int ButtonSide() { return ScaleToDpi(kButtonSize, state.dpi); }
+int ButtonSide(const ButtonRecord& button) { return ScaleToDpi(button.size, state.dpi); }
 
 void PlaceButtons(HWND parent) {
-  for (int row = 0; row < kButtonCount; ++row) {
-    HWND button = GetDlgItem(parent, kFirstButtonId + row);
+  for (const ButtonRecord& row : buttonTable) {
+    HWND button = row.enabled ? GetDlgItem(parent, row.id) : nullptr;
     if (button == nullptr) continue;
-    SetWindowPos(button, nullptr, ScaleToDpi(buttonTable[row].x, state.dpi),
-                 ScaleToDpi(buttonTable[row].y, state.dpi), ButtonSide(), ButtonSide(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(button, nullptr, ScaleToDpi(row.x, state.dpi), ScaleToDpi(row.y, state.dpi),
+                 ButtonSide(row), ButtonSide(row), SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
+// Made in the table's order, which is the Tab order.
 int CreateButtons(HWND parent) {
   // The class name comes from the string table; when it is missing or unreadable the
   // name stays empty and no button can be made.
   wchar_t className[kClassNameSize] = L"";
   LoadCheckedStringW(kButtonClassStringId, className, kClassNameSize - 1);
   int allCreated = 1;
-  int firstRow = 0;
-  while (firstRow < kButtonCount && !buttonTable[firstRow].enabled) ++firstRow;
-  for (int row = 0; row < kButtonCount; ++row) {
-    if (!buttonTable[row].enabled) continue;
+  const ButtonRecord* first = nullptr;
+  for (const ButtonRecord& row : buttonTable) {
+    if (!row.enabled) continue;
+    if (first == nullptr) first = &row;
     HWND button = CreateButtonWindow(parent, className, row);
     if (button == nullptr) {
       allCreated = 0;
@@ -68,8 +67,8 @@ int CreateButtons(HWND parent) {
     }
     Subclass(button);
     // The first button there is holds the focus, and is the one it comes back to.
-    if (row != firstRow) continue;
-    state.lastButtonId = kFirstButtonId + row;
+    if (&row != first) continue;
+    state.lastButtonId = row.id;
     SetFocus(button);
   }
   return allCreated;

@@ -9,6 +9,9 @@
 
 #include "media/layout_resource.h"
 
+constexpr int kFirstButtonId = 201;
+constexpr int kExitButtonId = 204;
+
 struct LayoutEntry {
   int32_t id;    // control id, command id and face id: 201 to 210
   int32_t x, y;  // top-left corner in the picture at 100 %
@@ -44,3 +47,10 @@ bool ParseLayout(const uint8_t* bytes, size_t size, Layout& layout);
 // A right-to-left language's layout: each button at width - x - size, its label on the
 // other side. A layout with the language's own places stays as it is.
 Layout MirroredLayout(const Layout& layout);
+
+// Whether the language (a Windows language id) reads right to left: Arabic, Hebrew, Farsi.
+bool ReadsRightToLeft(uint16_t language);
+
+// The string that names button `id` (201 to 210): what screen readers announce, and its
+// drawn label. 1002 to 1005 for 201 to 204, 1011 to 1016 for 205 to 210.
+int NameStringIdOf(int id);

@@ -69,12 +69,14 @@ StartResult StartProgram(const CommandTarget& start) {
 
 // The format and the caption come from the string table in UTF-16 and the line is in
 // wide characters: the box shows them all whole, in any language and code page.
+// In a right-to-left language the box reads, and is aligned, right to left.
 void ReportFailedStart(const wchar_t* line, UINT icon) {
   wchar_t format[kFailureFormatSize] = L"";
   LoadCheckedStringW(kLaunchFailureStringId, format, kFailureFormatSize);
   wchar_t message[kMessageSize];
   FormatFailureMessage(message, format, line);
-  platform.messageBox(state.pieceWindows[0], message, state.windowTitle, icon);
+  const UINT reading = ReadsRightToLeft(state.language) ? MB_RTLREADING | MB_RIGHT : 0;
+  platform.messageBox(state.pieceWindows[0], message, state.windowTitle, icon | reading);
 }
 
 // A line that couldn't be built whole, or from a directory not known whole, is never
@@ -99,7 +101,17 @@ void ReadSystemDirectory(wchar_t (&directory)[kDirectorySize]) {
 constexpr int kFirstCommandStringId = 1008;  // the commands of buttons 201 to 203
 
 void LoadCommandText(int id, wchar_t (&text)[kCommandTextSize]) {
-  LoadCheckedStringW(kFirstCommandStringId + id - kRunSetupId, text, kCommandTextSize);
+  const int string = id < kFirstOwnEntryId ? kFirstCommandStringId + id - kRunSetupId
+                                           : kFirstOwnCommandStringId + id - kFirstOwnEntryId;
+  LoadCheckedStringW(string, text, kCommandTextSize);
+}
+
+// A brand's own entry has no command of Norvane's to fall back on: without its command it
+// starts nothing, and the box names the entry.
+void ReportEntryWithoutCommand(int id) {
+  wchar_t name[kButtonNameSize] = L"";
+  LoadCheckedStringW(NameStringIdOf(id), name, kButtonNameSize);
+  ReportFailedStart(name, MB_ICONERROR);
 }
 
 // A document opened with the user's program for its type, or an address in the user's
@@ -149,6 +161,7 @@ void RunButtonCommand(int id) {
   LoadCommandText(id, text);
   const CommandKind kind = CommandKindOf(text);
   if (kind == CommandKind::None) return;
+  if (kind == CommandKind::Today && id >= kFirstOwnEntryId) return ReportEntryWithoutCommand(id);
   wchar_t windowsDirectory[kDirectorySize];
   ReadWindowsDirectory(windowsDirectory);
   CommandTarget target;
@@ -159,9 +172,10 @@ void RunButtonCommand(int id) {
 }
 
 void LeaveOutAbsentButtons() {
-  for (int id = kRunSetupId; id <= kExploreDiscId; ++id) {
+  for (ButtonRecord& row : buttonTable) {
+    if (!row.enabled || row.id == kExitButtonId) continue;
     wchar_t text[kCommandTextSize];
-    LoadCommandText(id, text);
-    if (CommandKindOf(text) == CommandKind::None) buttonTable[id - kFirstButtonId].enabled = 0;
+    LoadCommandText(row.id, text);
+    if (CommandKindOf(text) == CommandKind::None) row.enabled = 0;
   }
 }

@@ -26,6 +26,8 @@ struct FrameSizes {
   int toSide;
   DWORD edgeRop;  // what fills each frame's top and left edge after scaling, or 0
   int edge;       // how many rows and columns that edge takes
+  int fromHeight;  // the frames' height: their side, but a picture's own height
+  int toHeight;
 };
 
 // A button frame lets the picture through on its top row and left column. Scaled, the
@@ -75,10 +77,10 @@ void StretchFrames(HDC to, const DibResource& dib, const FrameSizes& sizes) {
   SetBrushOrgEx(to, 0, 0, nullptr);
   // Rows counted from the bottom, in bottom-up rows: the frames are the top ones, above
   // any row a face has below them.
-  const int fromBottom = dib.layout.height - sizes.fromSide;
+  const int fromBottom = dib.layout.height - sizes.fromHeight;
   for (int f = 0; f < sizes.frames; ++f)
-    StretchDIBits(to, f * sizes.toSide, 0, sizes.toSide, sizes.toSide, f * sizes.fromSide,
-                  fromBottom, sizes.fromSide, sizes.fromSide, dib.pixels,
+    StretchDIBits(to, f * sizes.toSide, 0, sizes.toSide, sizes.toHeight, f * sizes.fromSide,
+                  fromBottom, sizes.fromSide, sizes.fromHeight, dib.pixels,
                   reinterpret_cast<const BITMAPINFO*>(dib.header), DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -86,7 +88,7 @@ void StretchFrames(HDC to, const DibResource& dib, const FrameSizes& sizes) {
 // matched to `palette` where there is one; null if it can't be made.
 HBITMAP ScaleFrames(const DibResource& dib, const FrameSizes& sizes, HPALETTE palette) {
   HDC screen = GetDC(nullptr);
-  HBITMAP scaled = CreateCompatibleBitmap(screen, sizes.frames * sizes.toSide, sizes.toSide);
+  HBITMAP scaled = CreateCompatibleBitmap(screen, sizes.frames * sizes.toSide, sizes.toHeight);
   HDC to = CreateCompatibleDC(screen);
   if (scaled != nullptr && to != nullptr) {
     HPALETTE keptPalette = nullptr;
@@ -109,8 +111,12 @@ HBITMAP ScaleFrames(const DibResource& dib, const FrameSizes& sizes, HPALETTE pa
 
 }  // namespace
 
-HBITMAP LoadArtAtDpi(int id, int dpi, int frames, DWORD edgeRop, HPALETTE* paletteSlot,
-                     int* outWidth, int* outHeight) {
+namespace {
+
+// A face or mask's frames are square, over any row below them; a picture's one frame is
+// its whole height where `ownHeight`.
+HBITMAP LoadFramesAtDpi(int id, int dpi, int frames, bool ownHeight, DWORD edgeRop,
+                        HPALETTE* paletteSlot, int* outWidth, int* outHeight) {
   if (dpi == kStandardDpi) return LoadBitmapResource(id, paletteSlot, outWidth, outHeight);
   int timesStandard = 2;
   DibResource dib;
@@ -119,8 +125,10 @@ HBITMAP LoadArtAtDpi(int id, int dpi, int frames, DWORD edgeRop, HPALETTE* palet
     if (!ReadBitmapResource(FindLauncherResource(id, kBitmapType), &dib)) return nullptr;
   }
   FrameSizes sizes = {frames, dib.layout.width / frames, 0, edgeRop,
-                      (dpi + kStandardDpi - 1) / kStandardDpi};
+                      (dpi + kStandardDpi - 1) / kStandardDpi, 0, 0};
   sizes.toSide = ScaleToDpi(sizes.fromSide / timesStandard, dpi);
+  sizes.fromHeight = ownHeight ? dib.layout.height : sizes.fromSide;
+  sizes.toHeight = ScaleToDpi(sizes.fromHeight / timesStandard, dpi);
   // A top-down or empty picture is passed on as it is, for the caller to refuse; art
   // already at its side is only converted.
   if (dib.layout.height <= 0 || sizes.toSide == sizes.fromSide) {
@@ -135,11 +143,23 @@ HBITMAP LoadArtAtDpi(int id, int dpi, int frames, DWORD edgeRop, HPALETTE* palet
       palette = *paletteSlot = CreateDibPalette(dib.header);
   }
   HBITMAP scaled = state.displayColours != kPaletteDisplayColours &&
+                           sizes.fromHeight == sizes.fromSide &&
                            CanReduceFrames(dib.layout, frames, sizes.toSide)
                        ? ReducedFrames(dib, sizes)
                        : ScaleFrames(dib, sizes, palette);
   if (scaled == nullptr) return nullptr;
   *outWidth = frames * sizes.toSide;
-  *outHeight = sizes.toSide;
+  *outHeight = sizes.toHeight;
   return scaled;
+}
+
+}  // namespace
+
+HBITMAP LoadArtAtDpi(int id, int dpi, int frames, DWORD edgeRop, HPALETTE* paletteSlot,
+                     int* outWidth, int* outHeight) {
+  return LoadFramesAtDpi(id, dpi, frames, false, edgeRop, paletteSlot, outWidth, outHeight);
+}
+
+HBITMAP LoadPictureAtDpi(int id, int dpi, HPALETTE* paletteSlot, int* outWidth, int* outHeight) {
+  return LoadFramesAtDpi(id, dpi, 1, true, 0, paletteSlot, outWidth, outHeight);
 }

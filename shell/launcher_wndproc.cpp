@@ -42,26 +42,12 @@ LRESULT OnPaint(HWND hwnd) {
 // The buttons are owner-drawn, and such a button reports the second click of a
 // double-click as a notification of its own: the first click has started the program
 // already, and users double-click out of habit. EXIT takes every notification, as ever.
-bool IsSecondClickOfALaunch(WPARAM wParam) {
-  const int id = LOWORD(wParam);
-  const bool launch = id == kRunSetupId || id == kRunDemoSetupId || id == kExploreDiscId;
-  return launch && HIWORD(wParam) == BN_DOUBLECLICKED;
-}
+bool IsLaunch(int id) { return id >= kFirstButtonId && id <= kLastButtonId && id != kExitButtonId; }
 
 LRESULT OnCommand(WPARAM wParam) {
-  if (IsSecondClickOfALaunch(wParam)) return 1;
-  switch (LOWORD(wParam)) {
-    case kRunSetupId:
-    case kRunDemoSetupId:
-    case kExploreDiscId:
-      RunButtonCommand(LOWORD(wParam));
-      break;
-    case kExitButtonId:
-      ExitLauncher();
-      break;
-    default:
-      break;
-  }
+  const int id = LOWORD(wParam);
+  if (id == kExitButtonId) ExitLauncher();
+  if (IsLaunch(id) && HIWORD(wParam) != BN_DOUBLECLICKED) RunButtonCommand(id);
   return 1;
 }
 

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "buttons/current_layout.h"
 #include "media/resource_language.h"
 #include "media/sound_bank.h"
 #include "shell/launcher_state.h"
@@ -42,6 +43,7 @@ void RecordModuleDirectory() {
 int OpenLauncher(HINSTANCE instance) {
   state.instance = instance;
   ChooseResourceLanguage();
+  if (!ChooseLayout()) return kExitNoWindow;
   RecordModuleDirectory();
   LeaveTheDisc();
   if (!SurveyDisplay()) return kExitNoDisplay;

@@ -4,7 +4,7 @@
 // Exit codes of the launcher process.
 constexpr int kExitNormal = 0;
 constexpr int kExitNoWindowClass = 1;
-constexpr int kExitNoWindow = 2;  // the picture can't be loaded or the windows made
+constexpr int kExitNoWindow = 2;  // the layout or picture can't be read, or the windows made
 constexpr int kExitNoDisplay = 3;
 
 // The start-up sequence and the message loop; returns the exit code.

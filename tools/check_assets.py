@@ -3,7 +3,8 @@
 
 Standard library only, so it runs anywhere the test suite runs.  The layout
 constants are restated here on purpose rather than imported from the
-generator: a mistake in one place then shows up as a failure.
+generator: a mistake in one place then shows up as a failure.  The buttons'
+places are the launcher's own, read from buttons/button_places.def.
 Usage: python3 tools/check_assets.py [RESOURCES_DIR]
 """
 
@@ -11,10 +12,11 @@ import struct
 import sys
 from pathlib import Path
 
+from button_places import BUTTON_PLACES
+
 PICTURE = 360
 FACE_WIDTH, FACE_HEIGHT, FRAME = 127, 43, 42
 FRAME_XS = (0, 42, 84)   # normal, highlighted, pressed
-BUTTON_PLACES = {201: (217, 109), 202: (242, 162), 203: (193, 203), 204: (248, 42)}
 CORNER_INDEX = 7
 STANDARD_COLOURS = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),

@@ -15,6 +15,8 @@ import struct
 import sys
 from pathlib import Path
 
+from button_places import BUTTON_PLACES
+
 try:
     import numpy as np
     from PIL import Image, ImageDraw, ImageFilter, ImageFont
@@ -38,10 +40,9 @@ FACE_WIDTH, FACE_HEIGHT = 127, 43
 NORMAL, HIGHLIGHTED, PRESSED = 0, 42, 84   # ... at these x offsets in a face
 FRAME_STATES = (NORMAL, HIGHLIGHTED, PRESSED)
 
-# Top-left of each button's 42x42 square in the picture.  The square's first
-# row and column are transparent (white in the mask), so the visible part is
-# the 41x41 square starting one pixel in.
-BUTTON_PLACES = {201: (217, 109), 202: (242, 162), 203: (193, 203), 204: (248, 42)}
+# Top-left of each button's 42x42 square in the picture (BUTTON_PLACES, from
+# buttons/button_places.def).  The square's first row and column are transparent
+# (white in the mask), so the visible part is the 41x41 square starting one pixel in.
 EXIT_BUTTON = 204
 
 ORB_CENTRE = 21.5      # middle of the visible 41x41 square, frame coordinates

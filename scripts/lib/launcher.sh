@@ -82,17 +82,17 @@ double_click_at() {
   xdotool mousemove "$1" "$2" click --repeat 2 --delay 60 1
 }
 
+# Norvane's button places (buttons/button_places.def), the launcher's own table.
+LAUNCHER_BUTTON_PLACES="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/buttons/button_places.def"
+
 # Screen point of the middle of button $1 (201 to 204) of the launcher standing at screen
 # point ($2, $3), by default (140, 60): each button is 42x42, placed in the picture as the
 # button table says.
 button_centre() {
   local left=${2:-140} top=${3:-60}
-  case $1 in
-    201) echo $((left + 217 + 21)) $((top + 109 + 21)) ;;
-    202) echo $((left + 242 + 21)) $((top + 162 + 21)) ;;
-    203) echo $((left + 193 + 21)) $((top + 203 + 21)) ;;
-    204) echo $((left + 248 + 21)) $((top + 42 + 21)) ;;
-  esac
+  awk -F '[(), ]+' -v id="$1" -v left="$left" -v top="$top" \
+    '$1 == "BUTTON_PLACE" && $2 == id { print left + $3 + 21, top + $4 + 21 }' \
+    "$LAUNCHER_BUTTON_PLACES"
 }
 
 # Clicks the middle of button $1 of the launcher at ($2, $3), by default (140, 60).

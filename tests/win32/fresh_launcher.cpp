@@ -3,13 +3,15 @@
 // (each process start costs it seconds). After each test its launcher windows go, its
 // thread timers are killed (a timer left by a failed test would fire in the next one),
 // its queue is emptied, what the launcher's statics hold is released, its window class
-// unregistered, and the statics, the seams and the current directory are put back.
+// unregistered, and the statics (the layout too), the seams and the current directory are
+// put back.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <vector>
 
 #include "buttons/button_table.h"
+#include "buttons/current_layout.h"
 #include "import_patch.h"
 #include "media/gdi_handles.h"
 #include "media/sound_bank.h"
@@ -23,6 +25,7 @@ namespace {
 struct Initial {
   LauncherState launcher;
   PlatformSeam seams;
+  Layout layout;
   ButtonRecord buttons[kButtonCount];
   ButtonRecord mask;
   char directory[MAX_PATH];
@@ -65,6 +68,7 @@ class FreshLauncherEachTest : public ::testing::EmptyTestEventListener {
   void OnTestProgramStart(const ::testing::UnitTest&) override {
     initial_.launcher = state;
     initial_.seams = platform;
+    initial_.layout = CurrentLayout();
     for (int i = 0; i < kButtonCount; ++i) initial_.buttons[i] = buttonTable[i];
     initial_.mask = maskRecord;
     GetCurrentDirectoryA(MAX_PATH, initial_.directory);
@@ -84,6 +88,7 @@ class FreshLauncherEachTest : public ::testing::EmptyTestEventListener {
     if (state.instance != nullptr) UnregisterClassW(kClassName, state.instance);
     state = initial_.launcher;
     platform = initial_.seams;
+    UseLayout(initial_.layout);
     for (int i = 0; i < kButtonCount; ++i) buttonTable[i] = initial_.buttons[i];
     maskRecord = initial_.mask;
     seam::Reset();
