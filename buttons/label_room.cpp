@@ -43,5 +43,5 @@ LabelBox LabelRoom(const PictureShape& shape, const LabelBox* buttons, int count
 int32_t LabelPercent(int32_t width, int32_t room) {
   if (width <= room) return 100;
   if (room <= 0) return kSmallestLabelPercent;
-  return Larger(kSmallestLabelPercent, static_cast<int32_t>(static_cast<int64_t>(room) * 100 / width));
+  return Larger(kSmallestLabelPercent, room * 100 / width);
 }

@@ -13,16 +13,11 @@ class ColumnWalk {
       : column_(from / (2 * to)), rest_(from % (2 * to)), step_(2 * from), whole_(2 * to) {}
   int32_t Column() const { return column_; }
   void Next() {
-    rest_ += step_;
-    while (rest_ >= whole_) {
-      rest_ -= whole_;
-      ++column_;
-    }
+    for (rest_ += step_; rest_ >= whole_; rest_ -= whole_) ++column_;
   }
 
  private:
-  int32_t column_;
-  int64_t rest_, step_, whole_;
+  int32_t column_, rest_, step_, whole_;
 };
 
 struct Source {
@@ -34,7 +29,7 @@ struct Source {
 
   const uint8_t* Row(int32_t y) const {
     const int32_t rows = Rows();
-    const int32_t r = static_cast<int32_t>((2 * static_cast<int64_t>(y) + 1) * rows / (2 * toHeight));
+    const int32_t r = (2 * y + 1) * rows / (2 * toHeight);  // the centre's row, as columns
     const int32_t stored = layout.height < 0 ? r : rows - 1 - r;
     return dib + layout.pixelOffset + static_cast<size_t>(stored) * layout.rowBytes;
   }
@@ -68,14 +63,6 @@ size_t BandRects(const Source& s, const uint8_t* row, int32_t top, int32_t botto
   return count;
 }
 
-// The largest d with d * d <= n.
-int64_t SquareRootDown(int64_t n) {
-  int64_t d = static_cast<int64_t>(std::sqrt(static_cast<double>(n)));
-  while (d * d > n) --d;
-  while ((d + 1) * (d + 1) <= n) ++d;
-  return d;
-}
-
 }  // namespace
 
 bool IsOutlineLayout(const DibLayout& layout) { return layout.bitCount == 1; }
@@ -101,15 +88,14 @@ RowRun OutlineRunAt(const OutlineRect* rects, size_t count, int32_t x, int32_t y
   return RowRun{x, x};
 }
 
-// Pixel (x, y) lies inside when (2x + 1 - w)^2 h^2 + (2y + 1 - h)^2 w^2 <= w^2 h^2.
+// Pixel (x, y) lies inside when its centre does; a row is symmetric about the middle.
 RowRun EllipseRunAt(int32_t width, int32_t height, int32_t x, int32_t y) {
   if (width <= 0 || height <= 0) return RowRun{x, x};
-  const int64_t w = width, h = height, dy = 2 * static_cast<int64_t>(y) + 1 - h;
-  const int64_t room = w * w * (h * h - dy * dy);
-  if (room < 0) return RowRun{x, x};
-  const int64_t reach = SquareRootDown(room / (h * h));  // the largest |2x + 1 - w|
-  // 2x + 1 - w within [-reach, reach], rounded inward.
-  const int64_t left = (w - 1 - reach + 1) / 2, right = (w - 1 + reach) / 2 + 1;
+  const double dy = (2.0 * y + 1 - height) / height;
+  if (dy * dy > 1) return RowRun{x, x};
+  const double reach = width * std::sqrt(1 - dy * dy);  // the largest |2x + 1 - width|
+  const int32_t right = static_cast<int32_t>((width - 1 + reach) / 2) + 1;
+  const int32_t left = width - right;
   if (x < left || x >= right) return RowRun{x, x};
-  return RowRun{static_cast<int32_t>(left), static_cast<int32_t>(right)};
+  return RowRun{left, right};
 }
