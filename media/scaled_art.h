@@ -9,6 +9,9 @@
 
 constexpr int kDoubleSizeArtOffset = 200;  // 399 is picture 199 at twice the size
 
+// The double-size art of `id` (a bitmap) in the language its 96-dpi art is found in, or null.
+HRSRC FindDoubleSizeArt(int id);
+
 // Loads art `id` at `dpi`: square frames side by side (the picture is one frame, the
 // mask and each face three), each frame ScaleToDpi(its 96-dpi side). At 96 dpi it is
 // exactly LoadBitmapResource(id, ...); elsewhere the double-size art, or where that is

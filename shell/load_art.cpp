@@ -1,6 +1,8 @@
 #include "buttons/button_table.h"
+#include "buttons/drawn_labels.h"
 #include "commands/launch_commands.h"
 #include "media/gdi_handles.h"
+#include "media/outline_region.h"
 #include "media/resource_ids.h"
 #include "media/scaled_art.h"
 #include "shell/launcher_state.h"
@@ -37,10 +39,13 @@ bool LoadArt() {
     DeleteAndClear(state.background);
     DeleteAndClear(state.palette);
   }
-  return state.background != nullptr;
+  if (state.background == nullptr) return false;
+  WriteDrawnLabels();
+  return true;
 }
 
 void ReleaseArt() {
+  ReleaseOutline();
   DeleteAndClear(state.background);
   DeleteAndClear(state.palette);
   for (ButtonRecord& button : buttonTable) {
