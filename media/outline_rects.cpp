@@ -29,7 +29,7 @@ struct Source {
 
   const uint8_t* Row(int32_t y) const {
     const int32_t rows = Rows();
-    const int32_t r = (2 * y + 1) * rows / (2 * toHeight);  // the centre's row, as columns
+    const int32_t r = (2 * y + 1) * rows / (2 * toHeight);  // the row of the pixel's centre
     const int32_t stored = layout.height < 0 ? r : rows - 1 - r;
     return dib + layout.pixelOffset + static_cast<size_t>(stored) * layout.rowBytes;
   }
@@ -65,11 +65,15 @@ size_t BandRects(const Source& s, const uint8_t* row, int32_t top, int32_t botto
 
 }  // namespace
 
-bool IsOutlineLayout(const DibLayout& layout) { return layout.bitCount == 1; }
+bool IsOutlineLayout(const DibLayout& layout) {
+  return layout.bitCount == 1 && layout.width <= kMaxOutlineSide && layout.height <= kMaxOutlineSide &&
+         -layout.height <= kMaxOutlineSide;
+}
 
 size_t OutlineRects(const uint8_t* dib, const DibLayout& layout, int32_t toWidth,
                     int32_t toHeight, OutlineRect* out) {
   if (!IsOutlineLayout(layout) || toWidth <= 0 || toHeight <= 0) return 0;
+  if (toWidth > kMaxOutlineSide || toHeight > kMaxOutlineSide) return 0;
   const Source s{dib, layout, toWidth, toHeight};
   size_t count = 0;
   for (int32_t top = 0, bottom = 0; top < toHeight; top = bottom) {

@@ -13,7 +13,9 @@ struct OutlineRect {
   int32_t left, top, right, bottom;
 };
 
-// Whether OutlineRects reads this DIB: 1 bit per pixel.
+// Whether OutlineRects reads this DIB: 1 bit per pixel, at most kMaxOutlineSide each way
+// (the sampling stays within 32 bits), as the targets it is sampled to.
+constexpr int32_t kMaxOutlineSide = 6000;
 bool IsOutlineLayout(const DibLayout& layout);
 
 // The outline of the DIB (header at `dib`, its layout read, top-down or bottom-up) at

@@ -26,6 +26,7 @@ HRSRC FindOutline() {
 RGNDATA* MakeRegionData(const DibResource& dib, int32_t w, int32_t h) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(dib.header);
   const size_t count = OutlineRects(bytes, dib.layout, w, h, nullptr);
+  if (count == 0) return nullptr;  // nothing inside: the window would vanish
   const size_t size = sizeof(RGNDATAHEADER) + count * sizeof(RECT);
   auto* data = static_cast<RGNDATA*>(LocalAlloc(LMEM_FIXED, size));
   if (data == nullptr) return nullptr;
