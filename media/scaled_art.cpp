@@ -7,11 +7,8 @@
 #include "shell/launcher_state.h"
 #include "shell/screen_scale.h"
 
-namespace {
-
-// The double-size art of `id` in the language its 96-dpi art is found in: a language with
-// a picture of its own never shows the default language's at another scale, and one
-// without its own double-size art has its own enlarged instead.
+// A language with a picture of its own never shows the default language's at another
+// scale, and one without its own double-size art has its own enlarged instead.
 HRSRC FindDoubleSizeArt(int id) {
   if (state.defaultLanguage == 0) return FindLauncherResource(id + kDoubleSizeArtOffset, kBitmapType);
   const WORD language = FindResourceOfLanguage(id, kBitmapType, state.language) != nullptr
@@ -19,6 +16,8 @@ HRSRC FindDoubleSizeArt(int id) {
                             : state.defaultLanguage;
   return FindResourceOfLanguage(id + kDoubleSizeArtOffset, kBitmapType, language);
 }
+
+namespace {
 
 struct FrameSizes {
   int frames;

@@ -9,11 +9,15 @@
 
 constexpr int kDoubleSizeArtOffset = 200;  // 399 is picture 199 at twice the size
 
-// Loads art `id` at `dpi`: square frames side by side (the mask and each face three),
-// each frame ScaleToDpi(its 96-dpi side). At 96 dpi it is exactly LoadBitmapResource(id, ...); elsewhere the double-size
-// art, or where that is missing the 96-dpi art, scaled, with each frame's top and left
-// edge then filled with `edgeRop` (WHITENESS for the mask, BLACKNESS for a face, 0 for the
-// picture). The palette slot and the size it reports work as LoadBitmapResource's.
+// The double-size art of `id` (a bitmap) in the language its 96-dpi art is found in, or null.
+HRSRC FindDoubleSizeArt(int id);
+
+// Loads art `id` at `dpi`: square frames side by side (the picture is one frame, the
+// mask and each face three), each frame ScaleToDpi(its 96-dpi side). At 96 dpi it is
+// exactly LoadBitmapResource(id, ...); elsewhere the double-size art, or where that is
+// missing the 96-dpi art, scaled, with each frame's top and left edge then filled with
+// `edgeRop` (WHITENESS for the mask, BLACKNESS for a face, 0 for the picture). The
+// palette slot and the size it reports work as LoadBitmapResource's.
 HBITMAP LoadArtAtDpi(int id, int dpi, int frames, DWORD edgeRop, HPALETTE* paletteSlot,
                      int* outWidth, int* outHeight);
 

@@ -1,6 +1,7 @@
 #include "shell/dpi_change.h"
 
 #include "buttons/button_windows.h"
+#include "media/outline_region.h"
 #include "shell/launcher_state.h"
 #include "shell/launcher_wndproc.h"
 #include "shell/screen_scale.h"
@@ -12,8 +13,8 @@ namespace {
 void PlaceAndShape(HWND launcher, const RECT& suggested) {
   SetWindowPos(launcher, nullptr, suggested.left, suggested.top, state.backgroundWidth,
                state.backgroundHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-  HRGN ellipse = CreateEllipticRgn(0, 0, state.backgroundWidth, state.backgroundHeight);
-  if (ellipse != nullptr) SetWindowRgn(launcher, ellipse, TRUE);  // the window owns it
+  HRGN shape = CreateShapeRegion(0, 0, state.backgroundWidth, state.backgroundHeight);
+  if (shape != nullptr) SetWindowRgn(launcher, shape, TRUE);  // the window owns it
   PlaceButtons(launcher);
 }
 

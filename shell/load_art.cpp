@@ -1,8 +1,10 @@
 #include "buttons/button_table.h"
 #include "buttons/current_layout.h"
+#include "buttons/drawn_labels.h"
 #include "commands/launch_commands.h"
 #include "media/bitmap_loader.h"
 #include "media/gdi_handles.h"
+#include "media/outline_region.h"
 #include "media/resource_ids.h"
 #include "media/resource_language.h"
 #include "media/scaled_art.h"
@@ -69,10 +71,13 @@ bool LoadArt() {
     DeleteAndClear(state.background);
     DeleteAndClear(state.palette);
   }
-  return state.background != nullptr;
+  if (state.background == nullptr) return false;
+  WriteDrawnLabels();
+  return true;
 }
 
 void ReleaseArt() {
+  ReleaseOutline();
   DeleteAndClear(state.background);
   DeleteAndClear(state.palette);
   for (ButtonRecord& button : buttonTable) {

@@ -21,7 +21,7 @@ class PieceStage {
   virtual void Hide(int piece) = 0;
   virtual void Repaint(int piece) = 0;  // paints at once what is invalid
   virtual void SetRegion(int piece, PieceRegion region, int32_t wr, int32_t hr) = 0;
-  virtual void SetWholeEllipse(int piece, int32_t w, int32_t h) = 0;
+  virtual void SetWholeEllipse(int piece, int32_t w, int32_t h) = 0;  // or the whole outline
   virtual void MoveAndSize(int piece, PieceRect rect) = 0;  // and activates it
   virtual void Destroy(int piece) = 0;
   virtual uint32_t Tick() = 0;

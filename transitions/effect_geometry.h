@@ -12,8 +12,9 @@ struct PiecePoint {
   int32_t x, y;
 };
 
-// A piece's visible shape: the ellipse Wr x Hr placed at (offsetX, offsetY) inside the
-// window, cut by the rectangle (0, 0, clipWidth, clipHeight).
+// A piece's visible shape: the picture's shape at Wr x Hr (its inscribed ellipse, or a
+// brand's outline) placed at (offsetX, offsetY) inside the window, cut by the rectangle
+// (0, 0, clipWidth, clipHeight).
 struct PieceRegion {
   int32_t clipWidth, clipHeight, offsetX, offsetY;
 };

@@ -1,5 +1,6 @@
 #include "transitions/piece_windows.h"
 
+#include "media/outline_region.h"
 #include "media/resource_strings.h"
 #include "media/sound_bank.h"
 #include "shell/launcher_names.h"
@@ -16,19 +17,18 @@ constexpr UINT kPlace = SWP_NOZORDER;  // moves, sizes and activates
 constexpr DWORD kLauncherStyle = WS_POPUP;
 constexpr DWORD kPieceStyle = WS_POPUP | WS_CHILD;  // owned top-level windows
 
-// A visible shape: the ellipse cut by the clip rectangle. A region that can't be made
-// leaves the window's shape as it was.
-void SetClippedEllipse(HWND window, PieceRegion region, int32_t wr, int32_t hr) {
-  HRGN ellipse = CreateEllipticRgn(region.offsetX, region.offsetY, wr + region.offsetX,
-                                   hr + region.offsetY);
-  if (ellipse == nullptr) return;
+// A visible shape: the picture's shape (the ellipse, or the brand's outline) cut by the
+// clip rectangle. A region that can't be made leaves the window's shape as it was.
+void SetClippedShape(HWND window, PieceRegion region, int32_t wr, int32_t hr) {
+  HRGN shape = CreateShapeRegion(region.offsetX, region.offsetY, wr, hr);
+  if (shape == nullptr) return;
   HRGN clip = CreateRectRgn(0, 0, region.clipWidth, region.clipHeight);
   if (clip == nullptr) {
-    DeleteObject(ellipse);
+    DeleteObject(shape);
     return;
   }
-  CombineRgn(ellipse, ellipse, clip, RGN_AND);
-  SetWindowRgn(window, ellipse, TRUE);  // the window owns it from now on
+  CombineRgn(shape, shape, clip, RGN_AND);
+  SetWindowRgn(window, shape, TRUE);  // the window owns it from now on
   DeleteObject(clip);
 }
 
@@ -49,11 +49,11 @@ class WindowStage final : public PieceStage {
   void Hide(int piece) override { ShowWindow(Window(piece), SW_HIDE); }
   void Repaint(int piece) override { UpdateWindow(Window(piece)); }
   void SetRegion(int piece, PieceRegion region, int32_t wr, int32_t hr) override {
-    SetClippedEllipse(Window(piece), region, wr, hr);
+    SetClippedShape(Window(piece), region, wr, hr);
   }
   void SetWholeEllipse(int piece, int32_t w, int32_t h) override {
-    HRGN ellipse = CreateEllipticRgn(0, 0, w, h);
-    if (ellipse != nullptr) SetWindowRgn(Window(piece), ellipse, TRUE);
+    HRGN shape = CreateShapeRegion(0, 0, w, h);
+    if (shape != nullptr) SetWindowRgn(Window(piece), shape, TRUE);
   }
   void MoveAndSize(int piece, PieceRect r) override {
     SetWindowPos(Window(piece), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -108,7 +108,7 @@ void FitPiecesToPicture(const EffectGeometry& effect) {
     if (piece == nullptr) continue;
     // The close only slides the pieces and shapes the launcher window alone.
     SetWindowPos(piece, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetClippedEllipse(piece, effect.region(i, w, h), w, h);
+    SetClippedShape(piece, effect.region(i, w, h), w, h);
   }
 }
 

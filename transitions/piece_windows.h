@@ -17,7 +17,7 @@ int AnimatePieces(const EffectGeometry& effect, int32_t direction);
 void PaintPiece(const EffectGeometry& effect, HWND window, HDC dc);
 
 // Gives every piece but the launcher window the picture's size and its part of the
-// ellipse at that size: after a change of scale, the close splits the new picture.
+// shape at that size: after a change of scale, the close splits the new picture.
 void FitPiecesToPicture(const EffectGeometry& effect);
 
 // The scene of the running launcher: the screen and the picture.
