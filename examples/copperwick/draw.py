@@ -8,7 +8,6 @@ middle plain.
     /usr/bin/python3 examples/copperwick/draw.py
 """
 
-import math
 from pathlib import Path
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
