@@ -13,8 +13,9 @@
         1007 to standard output, after checking that each string is the brand's.
 
 The work is done by the package beside it, tools/branding: reading and checking (check),
-converting the art (art), writing the files (writers). Needs only the Python standard
-library and ImageMagick's `convert`.
+a brand's own design (layout), converting the art (art), writing the files (writers).
+Needs the Python standard library and ImageMagick's `convert`; a design with drawn labels
+also Pillow and DejaVu Sans, which measure them (label_font).
 """
 
 import sys

@@ -27,13 +27,22 @@ language_locale() {
   printf '%s.UTF-8' "${1//-/_}"
 }
 
+# tools/brand.py on Debian's Python, whose Pillow (python3-pil) measures drawn labels:
+# another python3 first on PATH may lack it.
+brand_tool() {
+  local python=/usr/bin/python3
+  [ -x "$python" ] || python=python3
+  "$python" "$root/tools/brand.py" "$@"
+}
+
 # Checks the brand folder $1 without writing anything: one line per problem, exit code 2.
 check_brand() {
-  python3 "$root/tools/brand.py" check "$1"
+  brand_tool check "$1"
 }
 
 # The converted brand's names (brand.env, from tools/brand.py) as the scripts use them.
 use_brand_names() {
+  BRAND_PICTURE_SIZE=""
   # shellcheck disable=SC1091  # written by tools/brand.py
   . "$BRAND_RESOURCES/brand.env"
   choose_brand_language "${LAUNCHER_LANGUAGE:-}" || return 2
@@ -49,10 +58,17 @@ use_brand_names() {
 # Each converted picture, each sound and the built string table go through the launcher's
 # own readers built for this machine (tools/brand_check.cpp) before the launcher is used.
 # Checks one converted set of pictures in folder $1 at the size of suffix $2 ("" or @2x)
-# with the shared mask; needs $checker and $BRAND_RESOURCES.
+# with the shared mask, and the files after them; needs $checker and $BRAND_RESOURCES. A
+# brand's own design (BRAND_PICTURE_SIZE) has its picture's size, up to seven faces, each
+# with its own mask, and may have an outline.
 check_brand_set() {
-  "$checker" "$BRAND_RESOURCES/strings.bin" "$1/background$2.bmp" "$BRAND_RESOURCES/mask$2.bmp" \
-    "$1"/face20[1-4]"$2".bmp
+  local art=("$1"/face20[1-4]"$2".bmp)
+  if [ -n "${BRAND_PICTURE_SIZE:-}" ]; then
+    art=("$1"/face2[01][0-9]"$2".bmp "$1"/mask2[23][0-9]"$2".bmp)
+    [ ! -f "$1/outline$2.bmp" ] || art+=("$1/outline$2.bmp")
+  fi
+  "$checker" ${BRAND_PICTURE_SIZE:+--picture "$BRAND_PICTURE_SIZE"} "$BRAND_RESOURCES/strings.bin" \
+    "$1/background$2.bmp" "$BRAND_RESOURCES/mask$2.bmp" "${art[@]}" "${@:3}"
 }
 
 # LAUNCHER_BRAND_BUILD names the folders another brand is built in beside the first
@@ -70,7 +86,7 @@ build_brand() {
     return
   fi
   mkdir -p "$root/build" "$(dirname "$checker")"
-  python3 "$root/tools/brand.py" prepare "$brand" "$BRAND_RESOURCES" || return 2
+  brand_tool prepare "$brand" "$BRAND_RESOURCES" || return 2
   use_brand_names
   echo "Building the brand's LAUNCH.EXE ($arch, in $build)..."
   (cd "$root" && run_explained cmake --preset "$arch" -B "$build" \
@@ -92,9 +108,8 @@ build_brand() {
   if [ -n "$rebuild" ]; then
     c++ -std=c++17 -O1 -Wall -Wextra -I"$root" -o "$checker" "${readers[@]}" || return 1
   fi
-  python3 "$root/tools/brand.py" strings "$BRAND_LAUNCHER" "$brand" >"$BRAND_RESOURCES/strings.bin" &&
-    "$checker" "$BRAND_RESOURCES/strings.bin" "$BRAND_RESOURCES/background.bmp" \
-      "$BRAND_RESOURCES/mask.bmp" "$BRAND_RESOURCES"/face20[1-4].bmp "$BRAND_RESOURCES"/*.wav &&
+  brand_tool strings "$BRAND_LAUNCHER" "$brand" >"$BRAND_RESOURCES/strings.bin" &&
+    check_brand_set "$BRAND_RESOURCES" "" "$BRAND_RESOURCES"/*.wav &&
     check_brand_set "$BRAND_RESOURCES" @2x ||
     { echo "make-disc: the brand's launcher doesn't load as built" >&2; return 1; }
   local own

@@ -36,6 +36,8 @@ float_wave() {  # a WAVE of 32-bit floats: format tag 3
 pcm16() { printf 'fmt \020\0\0\0\001\0\001\0\100\037\0\0\200\076\0\0\002\0\020\0'; }  # mono, 8000 Hz
 set_key() { sed -i "s|^$1 = .*|$1 = $2|" brand.ini; }
 commands() { printf '[commands]\n%s\n' "$@" >>brand.ini; }
+layout() { printf '[layout]\n%s\n' "$@" >>brand.ini; }
+places() { printf '[places]\n%s\n' "$@" >>brand.ini; }
 known=$(cd "$root/tools" && python3 -c 'from branding.languages import LANGUAGES; print(*LANGUAGES)')
 
 # what is done to a copy of the good brand | what make-disc says, one line per problem
@@ -53,7 +55,7 @@ cases=(
   "{ printf 'RIFF\046\0\0\0WAVEdata\002\0\0\0ab'; pcm16; } >close.wav|close.wav has no 'fmt ' chunk followed by a 'data' chunk in its RIFF chunk"
   "{ printf 'RIFF\034\0\0\0WAVE'; pcm16; printf 'data\002\0\0\0ab'; } >release.wav|release.wav has no 'fmt ' chunk followed by a 'data' chunk in its RIFF chunk"
   "echo RIFF >open.wav|open.wav is not a RIFF WAVE file"
-  "echo '[colours]' >>brand.ini|brand.ini line 16: unknown section [colours]; the sections are [product], [demo], [buttons], [messages], [commands], and [product.TAG], [buttons.TAG], [messages.TAG], [commands.TAG] for a listed language"
+  "echo '[colours]' >>brand.ini|brand.ini line 16: unknown section [colours]; the sections are [product], [demo], [buttons], [messages], [commands], [layout], [places], and [product.TAG], [buttons.TAG], [messages.TAG], [commands.TAG], [places.TAG] for a listed language"
   "sed -i 's/^browse =/brwose =/' brand.ini|brand.ini line 12: unknown key 'brwose' in [buttons]; the keys are install, demo, browse, exit
 brand.ini: [buttons] browse is missing"
   "sed -i '/^exit =/d' brand.ini|brand.ini: [buttons] exit is missing"
@@ -80,6 +82,18 @@ brand.ini: [buttons] browse is missing"
   "sed -i '/^\\[demo\\]/d; /^path/d' brand.ini; commands 'install = none' 'demo = none' 'browse = none'|brand.ini: every command of en-US is none; at least one button stays"
   "commands 'browse = open Manual\\guide.pdf'|'Manual\\guide.pdf', which a button runs or opens, is not on the disc; give it with --setup, --demo or --add"
   "commands 'browse = browse Karten'|'Karten', which a button shows, is not a folder on the disc; give it with --add or in the brand's disc/"
+  "layout 'size = 100x300'|brand.ini: [layout] size '100x300' must be WIDTHxHEIGHT at 100 %, 200 to 720 each (400x300)"
+  "layout 'corners = 8'|brand.ini line 17: unknown key 'corners' in [layout]; the keys are size, shape, labels, font, points, colour, shadow, entries"
+  "layout 'entries = install Manual'|brand.ini: [layout] entries: 'Manual' is no entry name: install, demo, browse, or 1 to 12 lower-case letters of your own"
+  "layout 'entries = install demo browse one two three four'|brand.ini: [layout] entries: 7 entries; the launcher takes 1 to 6 besides exit"
+  "places 'exit = 330,10'|brand.ini: [places] exit 330,10: its 42x42 button leaves the picture's ellipse"
+  "places 'exit = 210,100'|brand.ini: [places] exit 210,100: its button overlaps install's"
+  "layout 'entries = install manual'; places 'manual = 230,160 left'; commands 'manual = browse'|brand.ini: [buttons] manual is missing"
+  "layout 'entries = install manual'; places 'manual = 230,160 left'; sed -i '/^exit =/a manual = Read the manual' brand.ini|brand.ini: [commands] manual is missing"
+  "layout 'labels = drawn'; set_key install 'Install Quillmark and every one of its many parts'|brand.ini: en-US's label of install, 'Install Quillmark and every one of its many parts', is 328 px wide in 10 points; left of its button at 217,109 there is room for 201 px"
+  "sed -i '/^label/a languages = en-US ar-SA' brand.ini; layout 'labels = drawn'; printf '[buttons.ar-SA]\\ninstall = تثبيت كويلمارك وجميع أجزائه الكثيرة\\n' >>brand.ini|brand.ini: ar-SA's label of install, 'تثبيت كويلمارك وجميع أجزائه الكثيرة', is 202 px wide in 10 points; right of its button at 101,109 there is room for 201 px"
+  "layout 'shape = picture'|picture.png has no alpha channel: with [layout] shape = picture, the window is its opaque pixels"
+  "places 'exit = 248,42'; convert -size 100x40 xc:red install.png|install.png is 100x40: three square frames side by side, (3S+1)x(S+1) for a side S of 24 to 96 (127x43)"
 )
 for row in "${cases[@]}"; do
   change=${row%%|*}

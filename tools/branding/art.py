@@ -5,12 +5,12 @@ import math
 import struct
 import subprocess
 import tempfile
+from dataclasses import dataclass
 from pathlib import Path
 
-from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT,
-                             FACE_WIDTH,
-                             FRAME, HIGHLIGHTED, NORMAL, NORVANE, PICTURE, PRESSED,
-                             STANDARD_COLOURS, BadBrand)
+from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT, FACE_WIDTH, FRAME,
+                             HIGHLIGHTED, NORVANE, PICTURE, PRESSED, STANDARD_COLOURS,
+                             BadBrand)
 
 
 def convert(*args, data=None):
@@ -89,11 +89,39 @@ def norvane_button(norvane_face, frame_x, background, k):
 def brand_button(face, frame_x, background, k):
     left = frame_x * k
     return [[blend(background[j][i], face[j][left + i][:3], face[j][left + i][3] / 255)
-             for i in range(FRAME * k)] for j in range(FRAME * k)]
+             for i in range(len(background))] for j in range(len(background))]
 
 
 def outside_disc(x, y, k=1):
     return (x + 0.5 - 180 * k) ** 2 + (y + 0.5 - 180 * k) ** 2 > (181.0 * k) ** 2
+
+
+@dataclass
+class Canvas:
+    """Where the art goes: the picture's size at 1x, each button's place and side at 1x
+    ({control id: (x, y, side)}), the window's shape ("disc": Norvane's, "ellipse": the
+    inscribed one, "alpha": the picture's pixels of alpha 128 and more), whether the
+    buttons' normal frames are painted into the picture (not where some language shows the
+    picture with its buttons elsewhere), and whether each face has a mask of its own."""
+    width: int
+    height: int
+    buttons: dict
+    shape: str = "disc"
+    paint: bool = True
+    own_masks: bool = False
+
+
+NORVANE_CANVAS = Canvas(PICTURE, PICTURE, {n: (x, y, FRAME) for n, (x, y) in BUTTON_PLACES.items()})
+
+
+def outside_test(canvas, alpha, k):
+    """outside(x, y): the pixel at k times the size lies outside the window."""
+    if canvas.shape == "disc":
+        return lambda x, y: outside_disc(x, y, k)
+    if canvas.shape == "alpha":
+        return lambda x, y: alpha[y][x] < 128
+    rx, ry = canvas.width * k / 2, canvas.height * k / 2
+    return lambda x, y: ((x + 0.5 - rx) / (rx + k)) ** 2 + ((y + 0.5 - ry) / (ry + k)) ** 2 > 1
 
 
 def art_source(one_x, two_x, width, height, k):
@@ -106,47 +134,73 @@ def art_source(one_x, two_x, width, height, k):
     return read_rgba(one_x, width * k, height * k, enlarge=True)
 
 
-def compose(art, hidden, k):
-    """The picture with its buttons, and each button's highlighted and pressed squares,
-    in true colour at k times the size. `art`: the picture and each button's face as
-    (1x file, 2x file or None), a face None for Norvane's; a `hidden` button (its command
-    is none) leaves the picture as it is in its place."""
-    size, frame = PICTURE * k, FRAME * k
-    picture = [[px[:3] for px in row] for row in art_source(*art["picture"], PICTURE, PICTURE, k)]
-    squares = {}
-    for button, (bx, by) in BUTTON_PLACES.items():
-        bx, by = bx * k, by * k
+def norvane_alpha(k):
+    """Where Norvane's orb, its shadow and glow leave the picture as it is, in its three
+    frames at k times the size: alpha 0 there, else 255."""
+    def alpha(i, j):
+        x, y = ((i % (FRAME * k)) + 0.5) / k, (j + 0.5) / k
+        return 0 if math.hypot(x - 21.5, y - 21.5) > 19.55 else 255
+    return [[(0, 0, 0, alpha(i, j)) for i in range(FACE_WIDTH * k)]
+            for j in range(FACE_HEIGHT * k)]
+
+
+def compose(art, hidden, k, canvas=NORVANE_CANVAS):
+    """The picture with its buttons, each button's normal, highlighted and pressed squares,
+    and each face's RGBA rows where it has a mask of its own, in true colour at k times
+    the size, and the window's outside. `art`: the picture and each button's face as (1x
+    file, 2x file or None), a face None for Norvane's; a `hidden` button (its command is
+    none) leaves the picture as it is in its place."""
+    source = art_source(*art["picture"], canvas.width, canvas.height, k)
+    picture = [[px[:3] for px in row] for row in source]
+    outside = outside_test(canvas, [[px[3] for px in row] for row in source]
+                           if canvas.shape == "alpha" else None, k)
+    squares, faces = {}, {}
+    for button, (bx, by, side) in canvas.buttons.items():
+        bx, by, frame = bx * k, by * k, side * k
         under = [row[bx:bx + frame] for row in picture[by:by + frame]]
         if art[button] is not None:
-            face = art_source(*art[button], FACE_WIDTH, FACE_HEIGHT, k)
+            face = art_source(*art[button], 3 * side + 1, side + 1, k)
             draw = lambda frame_x, face=face: brand_button(face, frame_x, under, k)
+            faces[button] = face
         else:
-            face = read_bmp(NORVANE / f"face{button}{'@2x' if k == 2 else ''}.bmp")
+            orb = button if button in BUTTON_PLACES else min(BUTTON_PLACES)  # own: install's
+            face = read_bmp(NORVANE / f"face{orb}{'@2x' if k == 2 else ''}.bmp")
             draw = lambda frame_x, face=face: norvane_button(face, frame_x, under, k)
-        squares[button] = {frame_x: draw(frame_x) for frame_x in (NORMAL, HIGHLIGHTED, PRESSED)}
+            faces[button] = norvane_alpha(k) if canvas.own_masks else None
+        squares[button] = [draw(n * side) for n in range(3)]
         if button in hidden:
-            squares[button][NORMAL] = under
+            squares[button][0] = under
             continue
-        for j in range(k, frame):
-            picture[by + j][bx + k:bx + frame] = squares[button][NORMAL][j][k:]
-    for y in range(size):
-        for x in range(size):
-            if outside_disc(x, y, k):
+        if canvas.paint:
+            for j in range(k, frame):
+                picture[by + j][bx + k:bx + frame] = squares[button][0][j][k:]
+    for y in range(canvas.height * k):
+        for x in range(canvas.width * k):
+            if outside(x, y):
                 picture[y][x] = STANDARD_COLOURS[CORNER_INDEX]
-    return picture, squares
+    return picture, squares, faces, outside
 
 
-def sheet(picture, squares, k):
+def sheet(picture, squares, k, frames=(1, 2)):
     """One true-colour image of everything to be reduced to the shared palette: the
-    picture, then a row of the highlighted and pressed squares of every button."""
-    width, frame = PICTURE * k, FRAME * k
-    extra = [[(0, 0, 0)] * width for _ in range(frame)]
-    for n, (button, frames) in enumerate(sorted(squares.items())):
-        for m, frame_x in enumerate((HIGHLIGHTED, PRESSED)):
-            left = (2 * n + m) * frame
-            for j in range(frame):
-                extra[j][left:left + frame] = frames[frame_x][j]
-    return picture + extra
+    picture, then rows of the highlighted and pressed squares of every button (and their
+    normal squares where the picture doesn't carry them), as wide as the picture; and
+    where each square is in it: {(button, frame): (top, left)}."""
+    width, height = len(picture[0]), len(picture)
+    places, top, left, band = {}, height, width, 0
+    for button, shown in sorted(squares.items()):
+        for n in frames:
+            size = len(shown[n])
+            if left + size > width:
+                top, left, band = top + band, 0, 0
+            band = max(band, size)
+            places[button, n] = top, left
+            left += size
+    extra = [[(0, 0, 0)] * width for _ in range(top + band - height)]
+    for (button, n), (row, column) in places.items():
+        for j, pixels in enumerate(squares[button][n]):
+            extra[row - height + j][column:column + len(pixels)] = pixels
+    return picture + extra, places
 
 
 def to_bytes(rows):
@@ -192,27 +246,35 @@ def remap(rows, palette, work):
     return [flat[y * width:(y + 1) * width] for y in range(len(rows))]
 
 
-def mask_is_white(x, y, k):
+def mask_is_white(x, y, k, side=FRAME):
     """The mask's white (the picture shows): k pixels of each frame's top row and left
     column, and the sheet's right and bottom edges."""
     x, y = x // k, y // k
-    return x == FACE_WIDTH - 1 or y == FACE_HEIGHT - 1 or y == 0 or x in (0, 42, 84)
+    return x == 3 * side or y == side or y == 0 or x in (0, side, 2 * side)
 
 
-def face_indices(button, picture_indices, sheet_indices, n, k):
-    bx, by = (place * k for place in BUTTON_PLACES[button])
-    face = [[0] * FACE_WIDTH * k for _ in range(FACE_HEIGHT * k)]
-    for j in range(FACE_HEIGHT * k):
-        for i in range(FACE_WIDTH * k):
-            if mask_is_white(i, j, k):
+def face_mask(face, k, side):
+    """A face's own mask: white where the shared mask is, and where the face is clear."""
+    return [[1 if mask_is_white(i, j, k, side) or face[j][i][3] < 128 else 0
+             for i in range((3 * side + 1) * k)] for j in range((side + 1) * k)]
+
+
+def face_indices(bx, by, side, picture_indices, sheet_indices, places, k, white, button):
+    """A face's palette indices: its normal frame from the picture where the picture
+    carries it, else like its other frames from the sheet."""
+    bx, by = bx * k, by * k
+    face = [[0] * (3 * side + 1) * k for _ in range((side + 1) * k)]
+    for j in range((side + 1) * k):
+        for i in range((3 * side + 1) * k):
+            if white(i, j):
                 continue
-            frame_x = max(f for f in (NORMAL, HIGHLIGHTED, PRESSED) if f * k < i)
-            x = i - frame_x * k
-            if frame_x == NORMAL:
+            n = max(f for f in (0, 1, 2) if f * side * k < i)
+            x = i - n * side * k
+            if (button, n) not in places:
                 face[j][i] = picture_indices[by + j][bx + x]
             else:
-                m = 0 if frame_x == HIGHLIGHTED else 1
-                face[j][i] = sheet_indices[PICTURE * k + j][(2 * n + m) * FRAME * k + x]
+                top, left = places[button, n]
+                face[j][i] = sheet_indices[top + j][left + x]
     return face
 
 
@@ -257,18 +319,33 @@ def nearest(colour, table):
                                                       zip(colour, table[i])))
 
 
-def icon_file(brand):
+def window_picture(brand, canvas):
+    """The picture clear outside the window, centred on a transparent square: a design's
+    icon when it has none of its own."""
+    rows = read_rgba(brand / "picture.png", canvas.width, canvas.height)
+    outside = outside_test(canvas, [[px[3] for px in row] for row in rows], 1)
+    rgba = bytes(c for y, row in enumerate(rows) for x, px in enumerate(row)
+                 for c in (px[:3] + (0,) if outside(x, y) else px))
+    side = max(canvas.width, canvas.height)
+    return convert("-size", f"{canvas.width}x{canvas.height}", "-depth", "8", "rgba:-",
+                   "-background", "none", "-gravity", "center", "-extent", f"{side}x{side}",
+                   "png:-", data=rgba)
+
+
+def icon_file(brand, canvas=NORVANE_CANVAS):
     """32x32 and 16x16 in the 16 standard colours and 16x16 in black and white, from
-    icon.png or else from the round picture."""
+    icon.png or else from the round picture (a design's: its window's outline)."""
     source = brand / "icon.png"
     if not source.exists():
         source = brand / "picture.png"
     images = []
+    own_shape = source.name == "picture.png" and canvas is not NORVANE_CANVAS
+    picture = window_picture(brand, canvas) if own_shape else None
     for size, bits in ((32, 4), (16, 1), (16, 4)):
-        raw = convert(str(source), "-alpha", "on", "-resize", f"{size}x{size}!", "-depth", "8",
-                      "rgba:-")
+        raw = convert("png:-" if own_shape else str(source), "-alpha", "on", "-resize",
+                      f"{size}x{size}!", "-depth", "8", "rgba:-", data=picture)
         pixels = [tuple(raw[k:k + 4]) for k in range(0, len(raw), 4)]
-        if source.name == "picture.png":
+        if source.name == "picture.png" and not own_shape:
             pixels = [p[:3] + (0,) if outside_disc((k % size + 0.5) * PICTURE / size - 0.5,
                                                    (k // size + 0.5) * PICTURE / size - 0.5)
                       else p for k, p in enumerate(pixels)]
@@ -290,30 +367,48 @@ def icon_file(brand):
     return header + entries + blobs
 
 
-def indexed_set(art, hidden, k, palette, scratch):
-    """{file name: bytes} of the picture and the four faces at k times the size, in
-    `palette`, or in one fitted to the 1x art where it is None; and that palette."""
-    picture, squares = compose(art, hidden, k)
-    all_rows = sheet(picture, squares, k)
+def two_colour_file(rows):
+    """A 1-bit bitmap, black then white, set bits white: a mask or an outline."""
+    pixels = pack_rows(rows, 1)
+    dib = dib_header(len(rows[0]), len(rows), 1, len(pixels), 2, 0) + \
+        colour_table([(0, 0, 0), (255, 255, 255)]) + pixels
+    return struct.pack("<2sIHHI", b"BM", 14 + len(dib), 0, 0, 14 + 40 + 8) + dib
+
+
+def indexed_set(art, hidden, k, palette, scratch, canvas=NORVANE_CANVAS):
+    """{file name: bytes} of the picture and the faces at k times the size, in `palette`,
+    or in one fitted to the 1x art where it is None, with each face's own mask and the
+    window's outline where the canvas has them; and that palette."""
+    picture, squares, faces, outside = compose(art, hidden, k, canvas)
+    all_rows, places = sheet(picture, squares, k, (1, 2) if canvas.paint else (0, 1, 2))
     palette = palette or build_palette(all_rows)
     indices = remap(all_rows, palette, scratch)
-    size, suffix = PICTURE * k, "@2x" if k == 2 else ""
-    picture_indices = [row[:] for row in indices[:size]]
-    for y in range(size):
-        for x in range(size):
-            if outside_disc(x, y, k):
+    width, height, suffix = canvas.width * k, canvas.height * k, "@2x" if k == 2 else ""
+    picture_indices = [row[:width] for row in indices[:height]]
+    for y in range(height):
+        for x in range(width):
+            if outside(x, y):
                 picture_indices[y][x] = CORNER_INDEX
     files = {f"background{suffix}.bmp": bmp_file(picture_indices, palette, 256)}
-    for n, button in enumerate(sorted(BUTTON_PLACES)):
-        face = face_indices(button, picture_indices, indices, n, k)
+    for button in sorted(canvas.buttons):
+        bx, by, side = canvas.buttons[button]
+        mask = face_mask(faces[button], k, side) if canvas.own_masks else None
+        white = (lambda i, j: mask[j][i]) if mask else \
+            (lambda i, j, side=side: mask_is_white(i, j, k, side))
+        face = face_indices(bx, by, side, picture_indices, indices, places, k, white, button)
         files[f"face{button}{suffix}.bmp"] = bmp_file(face, palette, 0)
+        if mask:
+            files[f"mask{button + 20}{suffix}.bmp"] = two_colour_file(mask)
+    if canvas.shape == "alpha":
+        files[f"outline{suffix}.bmp"] = two_colour_file(
+            [[0 if outside(x, y) else 1 for x in range(width)] for y in range(height)])
     return files, palette
 
 
-def bitmaps(art, hidden):
-    """{file name: bytes} of the picture and the four faces at 1x and at 2x, all in one
+def bitmaps(art, hidden, canvas=NORVANE_CANVAS):
+    """{file name: bytes} of the picture and the faces at 1x and at 2x, all in one
     palette: a 256-colour screen realizes the picture's palette whichever it shows."""
     with tempfile.TemporaryDirectory() as scratch:
-        files, palette = indexed_set(art, hidden, 1, None, Path(scratch))
-        files_2x, _ = indexed_set(art, hidden, 2, palette, Path(scratch))
+        files, palette = indexed_set(art, hidden, 1, None, Path(scratch), canvas)
+        files_2x, _ = indexed_set(art, hidden, 2, palette, Path(scratch), canvas)
     return {**files, **files_2x}

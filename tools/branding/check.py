@@ -5,7 +5,8 @@ import re
 import subprocess
 import unicodedata
 
-from branding import commands, languages
+from branding import commands, label_font, languages, layout
+from branding.art import read_rgba
 from branding.common import (FACE_FILES, FACE_HEIGHT, FACE_WIDTH, PICTURE, SOUND_FILES)
 from branding.disc_names import path_problem
 from wave_image import wave_problem
@@ -22,14 +23,14 @@ KEYS = {
     "commands": dict.fromkeys(commands.BUTTONS, LONGEST_COMMAND),
 }
 OPTIONAL = {("product", "languages"), ("demo", "path"), *(("commands", key) for key in
-                                                          commands.BUTTONS)}
+                                                          commands.BUTTONS),
+            *(("layout", key) for key in layout.KEYS)}
 # What a language's own section may say: the texts and commands, not the product's names.
 LANGUAGE_KEYS = {"product": {"title": 79}, "buttons": KEYS["buttons"],
                  "messages": KEYS["messages"], "commands": KEYS["commands"]}
 LONGEST_DEMO_PATH = 119
 LONGEST_VERSION_TEXT = 64  # the version resource's names and texts, for a sane file
 DISC_ROOT_NAMES = {"launch.exe", "autorun.inf", "setup.exe"}
-ART_NAME = re.compile(r"(picture|install|demo|browse|exit)\.([^@]+)(@2x)?\.png")
 DOUBLE = "@2x"  # the suffix of the optional art at twice the size: picture@2x.png
 STRING_KEYS = {1001: ("messages", "unable"), 1002: ("buttons", "install"),
                1003: ("buttons", "demo"), 1004: ("buttons", "browse"),
@@ -43,21 +44,49 @@ def utf16_units(text):
     return len(text.encode("utf-16-le")) // 2
 
 
-def section_keys(section):
-    if section in KEYS:
-        return KEYS[section]
-    base, _, tag = section.partition(".")
-    return LANGUAGE_KEYS.get(base) if tag else None
+class Schema:
+    """The sections and keys brand.ini may hold: Norvane's, and a design's own entries
+    (`[layout] entries`) among the buttons, commands and places."""
+
+    def __init__(self, entries=None):
+        known = [n for i, n in enumerate(entries or []) if n not in entries[:i] and
+                 (n in layout.STANDARD or layout.OWN_NAME.fullmatch(n) and n != layout.EXIT)]
+        self.own = layout.own_entries(known)
+        places = dict.fromkeys((known or list(layout.STANDARD)) + [layout.EXIT])
+        self.keys = {**KEYS, "buttons": {**KEYS["buttons"], **dict.fromkeys(self.own, 63)},
+                     "commands": {**KEYS["commands"],
+                                  **dict.fromkeys(self.own, LONGEST_COMMAND)},
+                     "layout": layout.KEYS, "places": places}
+        self.language_keys = {**LANGUAGE_KEYS, "buttons": self.keys["buttons"],
+                              "commands": self.keys["commands"], "places": places}
+        self.optional = OPTIONAL | {("places", key) for key in places}
+        if len(known) > layout.MOST_ENTRIES:  # refused as it is: not each one's lines too
+            self.optional |= {(section, key) for key in self.own for section in
+                              ("buttons", "commands")}
+        self.entries = known
+
+    def use_layout(self):
+        """With a design, only its entries need names."""
+        self.optional |= {("buttons", key) for key in layout.STANDARD
+                          if key not in (self.entries or layout.STANDARD)}
+
+    def of(self, section):
+        if section in self.keys:
+            return self.keys[section]
+        base, _, tag = section.partition(".")
+        return self.language_keys.get(base) if tag else None
 
 
 def read_ini(path, problems):
-    """{section: {key: value}} from an INI file with `; comment` after values, and the line
-    of each section's header."""
+    """{section: {key: value}} from an INI file with `; comment` after values, the line
+    of each section's header, and its schema."""
     try:
         text = path.read_bytes().decode("utf-8-sig")
     except UnicodeDecodeError:
         problems.append("brand.ini is not UTF-8")
-        return None, {}
+        return None, {}, Schema()
+    schema = Schema(layout.entries_in(text))
+    section_keys = schema.of
     found, lines, section = {}, {}, None
     for number, line in enumerate(text.splitlines(), 1):
         line = re.split(r"(?:^|\s);", line, maxsplit=1)[0].strip()
@@ -69,8 +98,8 @@ def read_ini(path, problems):
             section = header.group(1).strip()
             if section_keys(section) is None:
                 problems.append(f"{where}: unknown section [{section}]; the sections are "
-                                f"{', '.join('[' + s + ']' for s in KEYS)}, and "
-                                f"{', '.join('[' + s + '.TAG]' for s in LANGUAGE_KEYS)} "
+                                f"{', '.join('[' + s + ']' for s in schema.keys)}, and "
+                                f"{', '.join('[' + s + '.TAG]' for s in schema.language_keys)} "
                                 "for a listed language")
             found.setdefault(section, {})
             lines.setdefault(section, number)
@@ -89,7 +118,7 @@ def read_ini(path, problems):
             problems.append(f"{where}: '{key}' is given twice in [{section}]")
         elif keys is not None:
             found[section][key] = value
-    return found, lines
+    return found, lines, schema
 
 
 def check_text(section, key, value, limit, problems):
@@ -101,20 +130,21 @@ def check_text(section, key, value, limit, problems):
                         f"characters long; the launcher holds at most {longest}")
 
 
-def check_texts(ini, problems):
+def check_texts(ini, schema, problems):
+    optional = schema.optional
     for section, values in ini.items():
-        keys = section_keys(section) or {}
+        keys = schema.of(section) or {}
         for key, limit in keys.items():
             value = values.get(key)
-            if section in KEYS and (section, key) not in OPTIONAL and not value or \
+            if section in schema.keys and (section, key) not in optional and not value or \
                     value == "":
                 problems.append(f"brand.ini: [{section}] {key} is missing")
             elif value is not None:
                 check_text(section, key, value, limit, problems)
-    for section in KEYS:
-        if section not in ini and any((section, key) not in OPTIONAL for key in KEYS[section]):
-            problems.extend(f"brand.ini: [{section}] {key} is missing" for key in KEYS[section]
-                            if (section, key) not in OPTIONAL)
+    for section, keys in schema.keys.items():
+        if section not in ini and any((section, key) not in optional for key in keys):
+            problems.extend(f"brand.ini: [{section}] {key} is missing" for key in keys
+                            if (section, key) not in optional)
 
 
 def check_version(version, problems):
@@ -155,10 +185,10 @@ def check_demo_path(path, problems):
                         "the disc")
 
 
-def check_language_sections(ini, lines, listed, problems):
+def check_language_sections(ini, lines, listed, schema, problems):
     for section in ini:
         base, _, tag = section.partition(".")
-        if not tag or base not in LANGUAGE_KEYS:
+        if not tag or base not in schema.language_keys:
             continue
         where = f"brand.ini line {lines[section]}: [{section}]"
         if tag not in languages.LANGUAGES:
@@ -172,21 +202,23 @@ def text_of(ini, tag, section, key):
     return ini.get(f"{section}.{tag}", {}).get(key, ini.get(section, {}).get(key))
 
 
-def check_commands(ini, listed, problems):
+def check_commands(ini, listed, entries, problems):
+    """`entries`: the buttons that carry a command, Norvane's three or a design's."""
     demo_path = ini.get("demo", {}).get("path")
     if "demo" in ini.get("commands", {}) and demo_path:
         problems.append("brand.ini: [demo] path and [commands] demo both say what button 202 "
                         "does; keep one")
-    if not demo_path and not all(text_of(ini, tag, "commands", "demo") for tag in listed):
+    if "demo" in entries and not demo_path and \
+            not all(text_of(ini, tag, "commands", "demo") for tag in listed):
         problems.append("brand.ini: [demo] path is missing")
     for section, values in ini.items():
         if section.partition(".")[0] == "commands":
             for key, text in values.items():
-                why = commands.problem(text) if key in commands.BUTTONS else None
+                why = commands.problem(text)
                 if why:
                     problems.append(f"brand.ini: [{section}] {key}: {why}")
     for tag in listed:
-        if all(text_of(ini, tag, "commands", key) == "none" for key in commands.BUTTONS):
+        if all(text_of(ini, tag, "commands", key) == "none" for key in entries):
             problems.append(f"brand.ini: every command of {tag} is none; at least one button "
                             "stays")
 
@@ -200,12 +232,11 @@ def picture_size(path):
     return int(width), int(height)
 
 
-def check_picture(brand, name, size, required, problems):
+def check_picture(brand, name, size, required, problems, what="the launcher's round picture"):
     path = brand / name
     if not path.exists():
         if required:
-            problems.append(f"{name} is missing: the launcher's round picture, "
-                            f"{size[0]}x{size[1]}")
+            problems.append(f"{name} is missing: {what}, {size[0]}x{size[1]}")
         return
     found = picture_size(path)
     if found is None:
@@ -227,23 +258,55 @@ def double(name):
     return name[:-len(".png")] + DOUBLE + ".png"
 
 
-def check_double_art(brand, problems):
+def art_sizes(design):
+    """{name: (width, height)} of the picture and each button's face at 1x."""
+    if design is None:
+        return {"picture": (PICTURE, PICTURE),
+                **{name[:-len(".png")]: (FACE_WIDTH, FACE_HEIGHT) for name in FACE_FILES.values()}}
+    return {"picture": (design.width, design.height),
+            **{name: (3 * design.size(name) + 1, design.size(name) + 1)
+               for name in design.buttons}}
+
+
+def check_faces(brand, design, problems):
+    """A design's faces: three square frames side by side, of any side from 24 to 96 (the
+    button's), each making its button that size."""
+    for name in design.buttons:
+        found = picture_size(brand / f"{name}.png") if (brand / f"{name}.png").exists() else ()
+        if found is None:
+            problems.append(f"{name}.png can't be read as a picture")
+        elif found and (found[0] != 3 * found[1] - 2 or
+                        not layout.SMALLEST_FACE <= found[1] - 1 <= layout.LARGEST_FACE):
+            problems.append(f"{name}.png is {found[0]}x{found[1]}: three square frames side "
+                            f"by side, (3S+1)x(S+1) for a side S of {layout.SMALLEST_FACE} to "
+                            f"{layout.LARGEST_FACE} (127x43)")
+        elif found:
+            design.sizes[name] = found[1] - 1
+
+
+def has_alpha(path):
+    result = subprocess.run(["identify", "-format", "%A\\n", str(path)], capture_output=True,
+                            text=True)
+    return result.stdout.split("\n")[0].strip() in ("True", "Blend")
+
+
+def check_double_art(brand, sizes, problems):
     """The optional 2x art: twice the size, and beside its 1x file."""
-    sizes = {"picture.png": (PICTURE, PICTURE),
-             **dict.fromkeys(FACE_FILES.values(), (FACE_WIDTH, FACE_HEIGHT))}
-    for name, (width, height) in sizes.items():
+    for base, (width, height) in sizes.items():
+        name = base + ".png"
         if (brand / double(name)).exists() and not (brand / name).exists():
             problems.append(f"{double(name)} needs {name} beside it: the launcher shows "
                             "the 1x art at 100 %")
         check_picture(brand, double(name), (2 * width, 2 * height), False, problems)
 
 
-def check_language_art(brand, listed, problems):
+def check_language_art(brand, listed, sizes, problems):
     """picture.TAG.png and install.TAG.png-style faces, and their picture.TAG@2x.png:
     {tag: {name: path}}."""
+    art_name = re.compile(rf"({'|'.join(sizes)})\.([^@]+)(@2x)?\.png")
     found = {}
     for path in sorted(brand.iterdir()):
-        match = ART_NAME.fullmatch(path.name)
+        match = art_name.fullmatch(path.name)
         if not match:
             continue
         tag = match.group(2)
@@ -252,8 +315,7 @@ def check_language_art(brand, listed, problems):
         elif tag not in listed:
             problems.append(f"{path.name}: {tag} is not in [product] languages")
         else:
-            size = (PICTURE, PICTURE) if match.group(1) == "picture" else (FACE_WIDTH,
-                                                                           FACE_HEIGHT)
+            size = sizes[match.group(1)]
             if match.group(3):
                 size = (2 * size[0], 2 * size[1])
             if match.group(3) and not (brand / f"{match.group(1)}.{tag}.png").exists():
@@ -264,7 +326,31 @@ def check_language_art(brand, listed, problems):
     return found
 
 
-def art_of(brand, own, strings):
+def string_keys(design):
+    """{string id: (section, key)}: Norvane's, and a design's own entries' names and
+    commands."""
+    if design is None:
+        return STRING_KEYS
+    own = layout.own_entries(design.entries)
+    return {**STRING_KEYS,
+            **{layout.FIRST_OWN_NAME + n: ("buttons", name) for n, name in enumerate(own)},
+            **{layout.FIRST_OWN_COMMAND + n: ("commands", name) for n, name in enumerate(own)}}
+
+
+def command_string(number):
+    """The string that holds button `number`'s command."""
+    return 1008 + number - 201 if number < layout.FIRST_OWN_ID else \
+        layout.FIRST_OWN_COMMAND + number - layout.FIRST_OWN_ID
+
+
+def button_names(design):
+    """{control id: name} of the buttons whose faces a brand may draw."""
+    if design is None:
+        return {number: name[:-len(".png")] for number, name in FACE_FILES.items()}
+    return {number: name for name, number in design.ids().items()}
+
+
+def art_of(brand, own, strings, design):
     """One language's set: the picture and the faces as (1x file, 2x file or None: the 1x
     enlarged), a face None for Norvane's; and the buttons left out. A 2x file goes with
     its own 1x file only: a language's own picture never takes the default's 2x."""
@@ -274,29 +360,85 @@ def art_of(brand, own, strings):
         if not (brand / name).exists():
             return None
         return brand / name, brand / double(name) if (brand / double(name)).exists() else None
-    hidden = {button for number, button in zip(COMMAND_STRINGS, commands.BUTTONS.values())
-              if strings[number] == "none"}
+    buttons = button_names(design)
+    hidden = {number for number in buttons if number != layout.EXIT_ID and
+              strings[command_string(number)] == "none"}
     return {"picture": pick("picture.png"),
-            **{button: pick(name) for button, name in FACE_FILES.items()}}, hidden
+            **{number: pick(name + ".png") for number, name in buttons.items()}}, hidden
 
 
-def brand_of(brand, ini, listed, own_art):
+def brand_of(brand, ini, listed, own_art, design):
     demo_path = ini.get("demo", {}).get("path") or ""
     strings, targets, folders = {}, [], []
+    keys = string_keys(design)
     for tag in listed:
-        texts = {number: text_of(ini, tag, *key) for number, key in STRING_KEYS.items()}
+        texts = {number: text_of(ini, tag, *key) for number, key in keys.items()}
         for number, button in zip(COMMAND_STRINGS, commands.BUTTONS):
+            if design is not None and button not in design.entries:
+                texts[number] = "none"
             texts[number] = texts[number] or commands.default(button, demo_path)
+        for number in sorted(n for n, key in keys.items() if key[0] == "commands"):
             for found, needed in ((commands.disc_target(texts[number]), targets),
                                   (commands.disc_folder(texts[number]), folders)):
                 if found and found not in needed:
                     needed.append(found)
-        strings[tag] = {1000: "BUTTON", 1007: demo_path, **texts}
-    art = {listed[0]: art_of(brand, {}, strings[listed[0]])}
-    art.update({tag: art_of(brand, own_art[tag], strings[tag]) for tag in listed[1:]
+        strings[tag] = {1000: "BUTTON", 1007: demo_path,
+                        **{number: text or "" for number, text in texts.items()}}
+    art = {listed[0]: art_of(brand, {}, strings[listed[0]], design)}
+    art.update({tag: art_of(brand, own_art[tag], strings[tag], design) for tag in listed[1:]
                 if tag in own_art})
     return {"product": ini["product"], "languages": listed, "strings": strings,
-            "demo_path": demo_path, "targets": targets, "folders": folders, "art": art}
+            "demo_path": demo_path, "targets": targets, "folders": folders, "art": art,
+            "design": design}
+
+
+def check_design(brand, design, strings, problems):
+    """Every language's buttons inside the picture's shape and clear of each other, and
+    its drawn labels beside them."""
+    alpha = None
+    if design.outline:
+        rows = read_rgba(brand / "picture.png", design.width, design.height)
+        alpha = [[pixel[3] for pixel in row] for row in rows]
+    shape = layout.Shape(design.width, design.height, alpha)
+    tags = list(strings)
+    layout.check_places(design, shape, tags, problems)
+    if problems or not design.drawn:
+        return
+    measure = label_font.measurer(design.tenths, problems)
+    if measure is None:
+        return
+    numbers = {name: number for number, name in button_names(design).items()}
+    name_string = lambda number: 1002 + number - 201 if number < layout.FIRST_OWN_ID else \
+        layout.FIRST_OWN_NAME + number - layout.FIRST_OWN_ID
+    texts = {tag: {name: strings[tag][name_string(numbers[name])] for name in design.buttons}
+             for tag in tags}
+    hidden = {tag: {name for name in design.entries
+                    if strings[tag][command_string(numbers[name])] == "none"} for tag in tags}
+    layout.check_labels(design, shape, measure, texts, hidden, problems)
+
+
+def check_art(brand, design, listed, problems):
+    """The picture, icon, faces and sounds, and each language's own art: {tag: {name:
+    path}}."""
+    if design is None:
+        check_picture(brand, "picture.png", (PICTURE, PICTURE), True, problems)
+    else:
+        check_picture(brand, "picture.png", (design.width, design.height), True, problems,
+                      "the launcher's picture")
+        if design.outline and (brand / "picture.png").exists() and \
+                not has_alpha(brand / "picture.png"):
+            problems.append("picture.png has no alpha channel: with [layout] shape = picture, "
+                            "the window is its opaque pixels")
+    check_picture(brand, "icon.png", None, False, problems)
+    if design is None:
+        for name in FACE_FILES.values():
+            check_picture(brand, name, (FACE_WIDTH, FACE_HEIGHT), False, problems)
+    else:
+        check_faces(brand, design, problems)
+    check_double_art(brand, art_sizes(design), problems)
+    own_art = check_language_art(brand, listed, art_sizes(design), problems)
+    check_sounds(brand, problems)
+    return own_art
 
 
 def validate(brand):
@@ -304,30 +446,31 @@ def validate(brand):
     problems = []
     if not brand.is_dir():
         return None, [f"{brand} is no folder"]
-    ini, listed = None, [languages.DEFAULT]
+    ini, listed, design = None, [languages.DEFAULT], None
     if not (brand / "brand.ini").is_file():
         problems.append("brand.ini is missing")
     else:
-        ini, lines = read_ini(brand / "brand.ini", problems)
+        ini, lines, schema = read_ini(brand / "brand.ini", problems)
     if ini is not None:
-        check_texts(ini, problems)
+        design = layout.read(ini, problems)
+        if design is not None:
+            schema.use_layout()
+        check_texts(ini, schema, problems)
         product = ini.get("product", {})
         listed = languages.read_list(product.get("languages"), problems)
-        check_language_sections(ini, lines, listed, problems)
+        check_language_sections(ini, lines, listed, schema, problems)
         check_version(product.get("version"), problems)
         check_label(product.get("label"), problems)
         for section, values in ini.items():
             if section.partition(".")[0] == "messages":
                 check_unable(section, values.get("unable"), problems)
         check_demo_path(ini.get("demo", {}).get("path"), problems)
-        check_commands(ini, listed, problems)
-    check_picture(brand, "picture.png", (PICTURE, PICTURE), True, problems)
-    check_picture(brand, "icon.png", None, False, problems)
-    for name in FACE_FILES.values():
-        check_picture(brand, name, (FACE_WIDTH, FACE_HEIGHT), False, problems)
-    check_double_art(brand, problems)
-    own_art = check_language_art(brand, listed, problems)
-    check_sounds(brand, problems)
+        check_commands(ini, listed, design.entries if design else list(commands.BUTTONS),
+                       problems)
+    own_art = check_art(brand, design, listed, problems)
     if problems or ini is None:
         return None, problems
-    return brand_of(brand, ini, listed or [languages.DEFAULT], own_art), problems
+    found = brand_of(brand, ini, listed or [languages.DEFAULT], own_art, design)
+    if design is not None:
+        check_design(brand, design, found["strings"], problems)
+    return (None if problems else found), problems

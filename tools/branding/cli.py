@@ -6,7 +6,7 @@ import sys
 import tempfile
 from pathlib import Path
 
-from branding import art, languages, writers
+from branding import art, languages, layout, writers
 from branding.check import validate
 from branding.common import NORVANE, SOUND_FILES, BadBrand
 from pe_resources import PeFile, string_block as strings_of
@@ -28,10 +28,15 @@ def prepare(brand_dir, out):
     brand, problems = validate(brand_dir)
     if problems:
         return report(brand_dir, problems)
-    sets = {tag: art.bitmaps(pictures, hidden) for tag, (pictures, hidden) in brand["art"].items()}
+    design = brand["design"]
+    canvases = {tag: layout.canvas(design, tag, brand["languages"], brand["art"])
+                for tag in brand["art"]} if design else {}
+    sets = {tag: art.bitmaps(pictures, hidden, *([canvases[tag]] if design else []))
+            for tag, (pictures, hidden) in brand["art"].items()}
+    brand["layouts"] = layout.resources(design, brand["languages"]) if design else {}
     shared = {name: (brand_dir / name if (brand_dir / name).exists() else NORVANE / name)
               for name in ["mask.bmp", "mask@2x.bmp", "launcher.manifest"] + SOUND_FILES}
-    icon = art.icon_file(brand_dir)
+    icon = art.icon_file(brand_dir, *([canvases[brand["languages"][0]]] if design else []))
     masks = sum(shared[name].stat().st_size for name in ["mask.bmp", "mask@2x.bmp"])
     brand["double_size"] = writers.double_size_languages(
         brand, sets, len(icon) + sum(path.stat().st_size for path in shared.values()) +
@@ -50,6 +55,7 @@ def prepare(brand_dir, out):
              "launcher.rc": writers.resource_script(brand).encode("utf-8"),
              "AUTORUN.INF": writers.autorun_inf(brand),
              "brand.env": writers.brand_env(brand).encode("utf-8")}
+    files.update({writers.layout_file(brand, tag): data for tag, data in brand["layouts"].items()})
     for name, data in files.items():
         (staging / name).write_bytes(data)
     for name, path in shared.items():

@@ -12,7 +12,10 @@ LANGUAGES = {
     "nb-NO": (0x14, 0x01), "pl-PL": (0x15, 0x01), "cs-CZ": (0x05, 0x01),
     "ru-RU": (0x19, 0x01), "ja-JP": (0x11, 0x01), "ko-KR": (0x12, 0x01),
     "zh-CN": (0x04, 0x02), "zh-TW": (0x04, 0x01),
+    "ar-SA": (0x01, 0x01), "he-IL": (0x0D, 0x01), "fa-IR": (0x29, 0x01),
 }
+# Written right to left: the launcher mirrors their layout as Windows mirrors their windows.
+RIGHT_TO_LEFT = {"ar-SA", "he-IL", "fa-IR"}
 DEFAULT = "en-US"
 MOST_LANGUAGES = 16  # the launcher reads a list of at most 16
 

@@ -47,17 +47,40 @@ def double_size_languages(brand, sets, shared_bytes):
     return kept
 
 
+def bitmap_files(design):
+    """{bitmap id: file name}: Norvane's, or a design's, whose every face has a mask of its
+    own beside it (id + 20) and whose window may take the picture's outline (198)."""
+    if design is None:
+        return BITMAP_FILES
+    files = {199: "background.bmp", 200: "mask.bmp"}
+    for number in sorted(design.ids().values()):
+        files.update({number: f"face{number}.bmp", number + 20: f"mask{number + 20}.bmp"})
+    if design.outline:
+        files[198] = "outline.bmp"
+    return {**files, **{number + 200: name.replace(".bmp", "@2x.bmp")
+                        for number, name in files.items()}}
+
+
+def layout_file(brand, tag):
+    """The layout resource's file of a language that carries one, or None."""
+    if tag not in brand.get("layouts", {}):
+        return None
+    return "layout.bin" if tag == brand["languages"][0] else f"layout.{tag}.bin"
+
+
 def language_block(brand, tag):
     """A language's string table, and its pictures where it has its own (at twice the size
-    where it keeps them); the mask is the same file in every set, so that mask and faces
-    always match."""
+    where it keeps them), and its layout where it has one; the mask is the same file in
+    every set, so that mask and faces always match."""
     primary, sub = languages.LANGUAGES[tag]
     lines = [f"LANGUAGE 0x{primary:02X}, 0x{sub:02X}  // {tag}"]
     folder = art_folder(brand, tag)
     if folder is not None:
         lines += [f'{number} BITMAP "{"" if number in MASKS else folder}{name}"'
-                  for number, name in BITMAP_FILES.items()
+                  for number, name in bitmap_files(brand.get("design")).items()
                   if number < 399 or tag in brand.get("double_size", [tag])]
+    if layout_file(brand, tag):
+        lines.append(f'1011 RCDATA "{layout_file(brand, tag)}"')
     strings = brand["strings"][tag]
     lines += ["STRINGTABLE", "BEGIN"]
     lines += [f"  {number} {rc_text(strings[number])}" for number in sorted(strings)]
@@ -150,7 +173,8 @@ def shell_quote(text):
 
 def brand_env(brand):
     """What scripts/lib/brand.sh reads: the disc's label, demo path and the files and
-    folders the commands need on it; the languages and each one's title."""
+    folders the commands need on it; the languages and each one's title; a design's
+    picture size."""
     tags = brand["languages"]
     lines = [f"BRAND_LABEL={shell_quote(brand['product']['label'])}",
              f"BRAND_DEMO_PATH={shell_quote(brand['demo_path'])}",
@@ -160,4 +184,7 @@ def brand_env(brand):
              f"BRAND_LANGUAGES={shell_quote(' '.join(tags))}"]
     lines += [f"BRAND_TITLE_{tag.replace('-', '_')}={shell_quote(brand['strings'][tag][1006])}"
               for tag in tags]
+    design = brand.get("design")
+    if design is not None:  # the picture's size, for the check of the converted art
+        lines.append(f"BRAND_PICTURE_SIZE={design.width}x{design.height}")
     return "\n".join(lines) + "\n"
