@@ -36,32 +36,7 @@ size=$(stat -c %s "$root/build/brand-win32-languages/LAUNCH.EXE")
   fail "LAUNCH.EXE is $size bytes, German's 2x art $(ls "$(brand_resources_dir)/de-DE")"
 echo "LAUNCH.EXE is $size bytes, with German's own pictures at 1x only"
 
-# The stand-ins: the prefix's programs for .pdf and https, and msiexec itself. The
-# prefixes share their programs (scripts/test-env): msiexec.exe is replaced, never written
-# into, and put back on any way out, from the moment it is changed.
-handlers=$work/handlers
-mkdir -p "$handlers"
-cp "$stub" "$handlers/reader.exe" && cp "$stub" "$handlers/browser.exe"
-msiexec=$WINEPREFIX/drive_c/windows/system32/msiexec.exe
-classes=HKCR
-old_browser=$("$WINE" reg query 'HKCR\https\shell\open\command' /ve 2>/dev/null | tr -d '\r' |
-  sed -n 's/^ *(Default) *REG_SZ *//p')
-put_back() {
-  [ ! -f "$work/msiexec.saved" ] || { rm -f "$msiexec" && cp "$work/msiexec.saved" "$msiexec"; }
-  "$WINE" reg delete "$classes\\.pdf" /f && "$WINE" reg delete "$classes\\HarbourlightTest.pdf" /f
-  "$WINE" reg add 'HKCR\https\shell\open\command' /ve /d "$old_browser" /f
-} >/dev/null 2>&1
-on_leave=put_back
-trap put_back EXIT
-cp "$msiexec" "$work/msiexec.saved" && rm -f "$msiexec" && cp "$stub" "$msiexec" ||
-  fail "msiexec.exe could not be replaced by the stand-in"
-[ "$(stat -c %h "$msiexec")" = 1 ] || fail "the stand-in msiexec.exe is shared with another prefix"
-export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;msiexec.exe=n"
-handler() { "$WINE" reg add "$1" /ve /d "\"$(windows_path "$handlers/$2")\" \"%1\"" /f; }
-{ "$WINE" reg add "$classes\\.pdf" /ve /d HarbourlightTest.pdf /f &&
-  handler "$classes\\HarbourlightTest.pdf\\shell\\open\\command" reader.exe &&
-  handler 'HKCR\https\shell\open\command' browser.exe; } >/dev/null 2>&1 ||
-  fail "the handlers could not be registered"
+use_stand_in_handlers "$stub"
 brand_disc_as_drive_d "$image" HARBOURLIGHT "$brand"
 export WINEDEBUG=trace+msgbox
 record_starts

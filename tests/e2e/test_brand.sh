@@ -50,3 +50,32 @@ make_languages_brand() {
     'install = ハーバーライトをインストール' '[messages.ja-JP]' 'unable = %s を開けません' \
     '[commands.ja-JP]' 'install = run Setup\Start.exe' >>"$brand/brand.ini"
 }
+
+# Stand-ins for the prefix's programs for .pdf and https, and for msiexec itself, each the
+# recording STUB.EXE $1. The prefixes share their programs (scripts/test-env): msiexec.exe
+# is replaced, never written into, and put back on any way out, from the moment it is
+# changed (`put_back_handlers`, the exit trap and the drive's $on_leave). Needs $work.
+use_stand_in_handlers() {
+  local stub=$1 handlers=$work/handlers
+  msiexec=$WINEPREFIX/drive_c/windows/system32/msiexec.exe
+  mkdir -p "$handlers"
+  cp "$stub" "$handlers/reader.exe" && cp "$stub" "$handlers/browser.exe"
+  old_browser=$("$WINE" reg query 'HKCR\https\shell\open\command' /ve 2>/dev/null | tr -d '\r' |
+    sed -n 's/^ *(Default) *REG_SZ *//p')
+  on_leave=put_back_handlers
+  trap put_back_handlers EXIT
+  cp "$msiexec" "$work/msiexec.saved" && rm -f "$msiexec" && cp "$stub" "$msiexec" ||
+    fail "msiexec.exe could not be replaced by the stand-in"
+  [ "$(stat -c %h "$msiexec")" = 1 ] || fail "the stand-in msiexec.exe is shared with another prefix"
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;msiexec.exe=n"
+  { "$WINE" reg add 'HKCR\.pdf' /ve /d LauncherTest.pdf /f &&
+    stand_in_for 'HKCR\LauncherTest.pdf\shell\open\command' "$handlers/reader.exe" &&
+    stand_in_for 'HKCR\https\shell\open\command' "$handlers/browser.exe"; } >/dev/null 2>&1 ||
+    fail "the handlers could not be registered"
+}
+stand_in_for() { "$WINE" reg add "$1" /ve /d "\"$(windows_path "$2")\" \"%1\"" /f; }
+put_back_handlers() {
+  [ ! -f "$work/msiexec.saved" ] || { rm -f "$msiexec" && cp "$work/msiexec.saved" "$msiexec"; }
+  "$WINE" reg delete 'HKCR\.pdf' /f && "$WINE" reg delete 'HKCR\LauncherTest.pdf' /f
+  "$WINE" reg add 'HKCR\https\shell\open\command' /ve /d "$old_browser" /f
+} >/dev/null 2>&1

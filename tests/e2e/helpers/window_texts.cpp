@@ -1,7 +1,8 @@
 // What another program (a screen reader) reads of the launcher's windows: writes the
 // launcher window's text, then each child's control id and text, one a line in UTF-8, to
 // the file named on the command line. Exit code 0 when the launcher window was found.
-// Given "foreground" after the file, it writes the text of the window in front instead.
+// Given "foreground" after the file, it writes the text of the window in front instead;
+// given "focus", the control id and text of the launcher's button that has the focus.
 #include <windows.h>
 
 #include <cstdio>
@@ -42,6 +43,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (out == nullptr) return 1;
   WriteLine(out, 0, launcher);
   if (foreground) return std::fclose(out);
+  if (__argc > 2 && lstrcmpA(__argv[2], "focus") == 0) {
+    GUITHREADINFO thread = {sizeof thread, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, {}};
+    GetGUIThreadInfo(GetWindowThreadProcessId(launcher, nullptr), &thread);
+    if (thread.hwndFocus != nullptr) WriteLine(out, GetDlgCtrlID(thread.hwndFocus), thread.hwndFocus);
+    return std::fclose(out);
+  }
   EnumChildWindows(launcher, WriteChild, reinterpret_cast<LPARAM>(out));
   std::fclose(out);
   return 0;
