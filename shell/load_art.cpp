@@ -1,6 +1,7 @@
 #include "buttons/button_table.h"
 #include "buttons/current_layout.h"
 #include "buttons/drawn_labels.h"
+#include "buttons/faces_in_picture.h"
 #include "commands/launch_commands.h"
 #include "media/bitmap_loader.h"
 #include "media/gdi_handles.h"
@@ -72,6 +73,7 @@ bool LoadArt() {
     DeleteAndClear(state.palette);
   }
   if (state.background == nullptr) return false;
+  PaintFacesIntoPicture();
   WriteDrawnLabels();
   return true;
 }

@@ -91,7 +91,7 @@ std::vector<bool> LabelInk(int dpi, int side) {
   return ink;
 }
 
-// Every inked pixel lies inside the outline, right of a button and level with it, and
+// Every inked pixel lies on a button or inside the outline, right of one and level with it, and
 // each label has some; returns the height of the first label's ink.
 int CheckLabelsAt(int dpi, int outlineId, int scale) {
   const int side = ScaleToDpi(360, dpi);
@@ -113,6 +113,14 @@ int CheckLabelsAt(int dpi, int outlineId, int scale) {
     DeleteObject(band);
   }
   CombineRgn(allowed, allowed, outline, RGN_AND);
+  // Each button's face is painted in with the labels, wherever the window then shows it.
+  for (int i = 0; i < layout.entryCount; ++i) {
+    const LayoutEntry& e = layout.entries[i];
+    HRGN square = CreateRectRgn(ScaleToDpi(e.x, dpi), ScaleToDpi(e.y, dpi), ScaleToDpi(e.x + e.size, dpi),
+                                ScaleToDpi(e.y + e.size, dpi));
+    CombineRgn(allowed, allowed, square, RGN_OR);
+    DeleteObject(square);
+  }
   for (int i = 0; i < side * side; ++i)
     EXPECT_TRUE(!ink[i] || PtInRegion(allowed, i % side, i / side)) << i % side << "," << i / side << " at " << dpi;
   DeleteObject(allowed);
