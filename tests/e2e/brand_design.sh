@@ -10,13 +10,9 @@
 #   brand_design.sh LAUNCH.EXE SCREEN WORK_FOLDER STUB.EXE WINDOW_TEXTS.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
-. "$root/scripts/lib/brand.sh"
-stub=$4
-window_texts=$5
-e2e_begin "$2" "$3"
+e2e_brand_begin "$@"
 
 export LAUNCHER_BRAND_BUILD=design
-. "$root/tests/e2e/test_brand.sh"
 brand=$work/brand
 mkdir -p "$brand" && cp -r "$root/examples/copperwick/." "$brand/"
 # The emulated machine has none of these locales: scripts/test-emulated compiled them here.

@@ -10,12 +10,8 @@
 #   brand_disc.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE WINDOW_TEXTS.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
-. "$root/scripts/lib/brand.sh"
-stub=$4
-window_texts=$5
-e2e_begin "$2" "$3"
+e2e_brand_begin "$@"
 
-. "$root/tests/e2e/test_brand.sh"
 title=$test_brand_title
 unable=$test_brand_unable
 brand=$work/brand

@@ -11,14 +11,10 @@
 #   brand_languages.sh LAUNCH.EXE DEPTH WORK_FOLDER STUB.EXE WINDOW_TEXTS.EXE
 set -u
 . "$(dirname "$0")/e2e_common.sh"
-. "$root/scripts/lib/brand.sh"
-stub=$4
-window_texts=$5
-e2e_begin "$2" "$3"
+e2e_brand_begin "$@"
 
 # Built in folders of its own: the brand disc test's brand stays ready beside it.
 export LAUNCHER_BRAND_BUILD=languages
-. "$root/tests/e2e/test_brand.sh"
 brand=$work/brand
 make_languages_brand "$brand"
 # Setup\Start.exe is a Windows program by its headers only, so that its start fails.

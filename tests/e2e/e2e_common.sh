@@ -26,6 +26,15 @@ e2e_begin() {
   xdotool mousemove 5 5
 }
 
+# A brand's test, run as SCRIPT LAUNCH.EXE SCREEN WORK_FOLDER STUB.EXE WINDOW_TEXTS.EXE: the
+# brand scripts and test brands, `stub` and `window_texts`, and e2e_begin.
+e2e_brand_begin() {
+  . "$root/scripts/lib/brand.sh"
+  . "$root/tests/e2e/test_brand.sh"
+  stub=$4 window_texts=$5
+  e2e_begin "$2" "$3"
+}
+
 fail() {
   echo "FAIL: $*"
   [ -f "$exit_file.log" ] && sed 's/^/  launcher: /' "$exit_file.log" | grep -v ALSA | head -20
