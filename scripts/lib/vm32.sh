@@ -12,9 +12,11 @@ VM32_CACHE_MARK=.made-by-launcher-vm32
 VM32_QEMU=${LAUNCHER_VM32_QEMU:-qemu-system-x86_64}
 VM32_SUITE=bookworm
 # What the machine holds: the 64-bit kernel to boot, the 32-bit Wine, a display and the
-# tools the end-to-end tests drive and check it with, CTest to run them.
+# tools the end-to-end tests drive and check it with, CTest to run them, and what make-disc
+# measures a design's drawn labels with (Pillow, DejaVu) and Wine writes Japanese ones in.
 VM32_PACKAGES="linux-image-amd64 kmod wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
-  icoutils python3 cmake make xorriso osslsigncode openssl procps"
+  icoutils python3 cmake make xorriso osslsigncode openssl procps python3-pil fonts-dejavu-core
+  fonts-vlgothic"
 # The disk is sparse: this is what the emulated machine sees, not what it takes.
 VM32_DISK_SIZE=6G
 # Free space needed while the image is built: the root tree and the image beside it.
