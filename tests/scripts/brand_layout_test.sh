@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The brand tool writes examples/copperwick's design as the launcher reads it
-# (media/layout_resource.h): the layout resource's header and entries, Tab order and exit
-# last; the resource script naming it, the outline and the own entries' strings; the
-# outline as the picture's alpha; and a language's own places in a resource of its own.
+# The brand tool writes examples/copperwick's outline as the picture's alpha, and a
+# language's own places in a layout resource of its own (the end-to-end design test reads
+# the default's through the launcher).
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d) || exit 1
@@ -25,16 +24,6 @@ PY
 cp -r "$root/examples/copperwick" "$work/brand"
 brand_tool prepare "$work/brand" "$work/out" 2>"$work/stderr"
 check "prepare: exit code" "0 " "$? $(cat "$work/stderr")"
-check "the layout resource" "156 1 3 480x320 110 6 F6F0E8 0A0E12 Segoe UI
-201 300 84 36 1 0
-205 300 128 36 1 0
-206 300 172 36 1 0
-207 300 216 36 1 0
-203 300 260 36 1 0
-204 436 17 28 0 0" "$(decode "$work/out/layout.bin")"
-check "the default's block names it, the outline and the own entries' strings" 7 \
-  "$(grep -cxE '1011 RCDATA "layout.bin"|198 BITMAP "outline.bmp"|398 BITMAP "outline@2x.bmp"|  1011 "Read the manual"|  1017 "open Manual\\\\Copperwick.pdf"|  1018 "browse Drivers"|  1009 "none"' \
-  <(sed '/ja-JP$/q' "$work/out/launcher.rc"))"
 outline_vs_alpha=$(python3 - "$work/out/outline.bmp" <(convert "$work/brand/picture.png" -alpha extract \
   -depth 8 gray:-) <<'PY'
 import struct, sys
