@@ -98,6 +98,11 @@ def check_template(data, layout):
     return rsrc
 
 
+def recognise(template):
+    """Raises UnknownTemplate unless the resources of `template` (bytes) can be replaced."""
+    check_template(template, Layout(template))
+
+
 def replace_resources(template, resources):
     """The template's bytes with its resources replaced by [(type, name, language, bytes)]."""
     data = bytearray(template)
