@@ -1,6 +1,6 @@
 # A vendor's brand (scripts/make-disc --brand DIR, scripts/run --brand DIR): brand.ini and
-# the art beside it, converted by tools/brand.py into the resources of a launcher of its
-# own, built in build/brand-ARCH with the same source as Norvane's. Needs $root.
+# the art beside it, converted by tools/brand.py into resources that replace the tested
+# launcher's own in a copy, build/brand-ARCH/LAUNCH.EXE. Needs $root.
 
 # The demo installer's place on the disc, as the string table and AutoRun name it and as
 # the disc's folders hold it. Norvane's unless a brand says otherwise.
@@ -52,9 +52,9 @@ use_brand_names() {
   LAUNCHER_TITLE=$(printf '%s' "$BRAND_TITLE" | sed 's/[][\.*^$+?(){}|]/\\&/g')
 }
 
-# Converts brand $1 and builds its launcher for $2 (win32 or win64): sets BRAND_LAUNCHER
-# (the built LAUNCH.EXE), BRAND_RESOURCES (with AUTORUN.INF), VOLUME_LABEL, DEMO_PATH and
-# LAUNCHER_TITLE.
+# Converts brand $1 and writes its launcher for $2 (win32 or win64) from the built
+# build/$2/LAUNCH.EXE: sets BRAND_LAUNCHER (the written LAUNCH.EXE), BRAND_RESOURCES (with
+# AUTORUN.INF), VOLUME_LABEL, DEMO_PATH and LAUNCHER_TITLE.
 # Each converted picture, each sound and the built string table go through the launcher's
 # own readers built for this machine (tools/brand_check.cpp) before the launcher is used.
 # Checks one converted set of pictures in folder $1 at the size of suffix $2 ("" or @2x)
@@ -85,13 +85,13 @@ build_brand() {
     use_brand_names
     return
   fi
-  mkdir -p "$root/build" "$(dirname "$checker")"
-  brand_tool prepare "$brand" "$BRAND_RESOURCES" || return 2
+  # No compiler: the tested LAUNCH.EXE of this architecture with the brand's resources.
+  local tested=$root/build/$arch/LAUNCH.EXE
+  [ -f "$tested" ] || { echo "make-disc: $tested isn't built" >&2; return 1; }
+  mkdir -p "$root/build" "$(dirname "$checker")" "$build"
+  brand_tool prepare "$brand" "$BRAND_RESOURCES" "$tested" || return 2
   use_brand_names
-  echo "Building the brand's LAUNCH.EXE ($arch, in $build)..."
-  (cd "$root" && run_explained cmake --preset "$arch" -B "$build" \
-    -DLAUNCHER_RESOURCES="$BRAND_RESOURCES" >/dev/null) || return 1
-  run_explained cmake --build "$build" --target launcher || return 1
+  cp -f "$BRAND_RESOURCES/LAUNCH.EXE" "$BRAND_LAUNCHER" || return 1
   # Windows reads the launcher whole from the disc before it starts: it keeps to 1.5 MiB,
   # tools/brand.py leaving out other languages' 2x art that doesn't fit, unless even their
   # 1x art (about 0.15 MiB a language with its own picture) doesn't.

@@ -6,15 +6,16 @@ import sys
 import tempfile
 from pathlib import Path
 
-from branding import art, languages, layout, writers
+from branding import art, languages, layout, resources, writers
 from branding.check import validate
 from branding.common import NORVANE, SOUND_FILES, BadBrand
 from pe_resources import PeFile, string_block as strings_of
+from pe_write import UnknownTemplate, recognise, replace_resources
 
 RT_STRING = 6
 STRING_BLOCK = 1000 // 16 + 1  # strings 992 to 1007; the next holds 1008 to 1023
 USAGE = """usage: brand.py check BRAND_DIR
-       brand.py prepare BRAND_DIR OUT_DIR
+       brand.py prepare BRAND_DIR OUT_DIR [TEMPLATE_EXE]
        brand.py strings EXE BRAND_DIR"""
 
 
@@ -24,10 +25,20 @@ def report(brand, problems):
     return 2 if problems else 0
 
 
-def prepare(brand_dir, out):
+def prepare(brand_dir, out, template=None):
     brand, problems = validate(brand_dir)
     if problems:
         return report(brand_dir, problems)
+    try:
+        tested = template.read_bytes() if template else None
+        if tested is not None:
+            recognise(tested)
+    except OSError as error:
+        return report(brand_dir, [f"{template}: {error.strerror}"])
+    except UnknownTemplate as problem:
+        print(f"make-disc: {template} {problem}: not a launcher this tool can brand",
+              file=sys.stderr)
+        return 2
     design = brand["design"]
     canvases = {tag: layout.canvas(design, tag, brand["languages"], brand["art"])
                 for tag in brand["art"]} if design else {}
@@ -60,6 +71,9 @@ def prepare(brand_dir, out):
         (staging / name).write_bytes(data)
     for name, path in shared.items():
         shutil.copyfile(path, staging / name)
+    if tested is not None:
+        (staging / "LAUNCH.EXE").write_bytes(
+            replace_resources(tested, resources.resource_list(brand, staging)))
     shutil.rmtree(out, ignore_errors=True)
     os.rename(staging, out)
     return 0
@@ -95,8 +109,8 @@ def main(argv):
             if not problems:
                 sys.stdout.write(writers.brand_env(ini))
             return report(brand, problems)
-        if len(argv) == 4 and argv[1] == "prepare":
-            return prepare(Path(argv[2]).resolve(), Path(argv[3]).resolve())
+        if len(argv) in (4, 5) and argv[1] == "prepare":
+            return prepare(*(Path(arg).resolve() for arg in argv[2:]))
         if len(argv) == 4 and argv[1] == "strings":
             ini, problems = validate(Path(argv[3]).resolve())
             if problems:

@@ -10,6 +10,8 @@ BITMAP_FILES = {199: "background.bmp", 200: "mask.bmp",
 BITMAP_FILES.update({number + 200: name.replace(".bmp", "@2x.bmp")
                      for number, name in list(BITMAP_FILES.items())})
 MASKS = (200, 400)
+SOUNDS = {300: "press.wav", 301: "release.wav", 302: "highlight.wav", 303: "open.wav",
+          304: "ready.wav", 305: "close.wav"}
 # Windows reads LAUNCH.EXE whole from the disc before it starts: its bytes, of which the
 # launcher's code and headers take under 64 KiB, the rest its resources.
 LAUNCHER_BUDGET = 1536 * 1024
@@ -68,17 +70,23 @@ def layout_file(brand, tag):
     return "layout.bin" if tag == brand["languages"][0] else f"layout.{tag}.bin"
 
 
+def language_bitmaps(brand, tag):
+    """{bitmap id: file in the resources folder} of a language that has its own pictures
+    (at twice the size where it keeps them), else {}; the mask is the same file in every
+    set, so that mask and faces always match."""
+    folder = art_folder(brand, tag)
+    if folder is None:
+        return {}
+    return {number: ("" if number in MASKS else folder) + name
+            for number, name in bitmap_files(brand.get("design")).items()
+            if number < 399 or tag in brand.get("double_size", [tag])}
+
+
 def language_block(brand, tag):
-    """A language's string table, and its pictures where it has its own (at twice the size
-    where it keeps them), and its layout where it has one; the mask is the same file in
-    every set, so that mask and faces always match."""
+    """A language's string table, and its pictures and layout where it has its own."""
     primary, sub = languages.LANGUAGES[tag]
     lines = [f"LANGUAGE 0x{primary:02X}, 0x{sub:02X}  // {tag}"]
-    folder = art_folder(brand, tag)
-    if folder is not None:
-        lines += [f'{number} BITMAP "{"" if number in MASKS else folder}{name}"'
-                  for number, name in bitmap_files(brand.get("design")).items()
-                  if number < 399 or tag in brand.get("double_size", [tag])]
+    lines += [f'{number} BITMAP "{name}"' for number, name in language_bitmaps(brand, tag).items()]
     if layout_file(brand, tag):
         lines.append(f'1011 RCDATA "{layout_file(brand, tag)}"')
     strings = brand["strings"][tag]
@@ -88,11 +96,15 @@ def language_block(brand, tag):
     return "\n".join(lines)
 
 
-def version_block(brand):
+def version_numbers(brand):
+    """FILEVERSION's four numbers."""
+    return ([int(n) for n in brand["product"]["version"].split(".")] + [0, 0, 0])[:4]
+
+
+def version_values(brand):
+    """The version resource's strings, in US English, Unicode."""
     product = brand["product"]
-    numbers = [int(n) for n in product["version"].split(".")] + [0, 0, 0]
-    version = ", ".join(str(n) for n in numbers[:4])
-    values = {
+    return {
         "CompanyName": product["company"], "FileDescription": product["title"],
         "FileVersion": product["version"], "InternalName": "LAUNCH",
         "LegalCopyright": f"Copyright (C) {time.gmtime().tm_year} "
@@ -100,6 +112,11 @@ def version_block(brand):
         "OriginalFilename": "LAUNCH.EXE", "ProductName": product["name"],
         "ProductVersion": product["version"],
     }
+
+
+def version_block(brand):
+    version = ", ".join(str(n) for n in version_numbers(brand))
+    values = version_values(brand)
     value_lines = "\n".join(f'      VALUE "{k}", {rc_text(v)}' for k, v in values.items())
     return f"""1 VERSIONINFO
 FILEVERSION {version}
@@ -128,6 +145,7 @@ END
 def resource_script(brand):
     ids = ", ".join(f"0x{languages.langid(tag):04X}" for tag in brand["languages"])
     blocks = "\n".join(language_block(brand, tag) for tag in brand["languages"])
+    sounds = "\n".join(f'{number} WAVE "{name}"' for number, name in SOUNDS.items())
     return f"""// A branded launcher, made by tools/brand.py from brand.ini: edit that, not this.
 #pragma code_page(65001)
 #include <windows.h>
@@ -137,12 +155,7 @@ LANGUAGE LANG_NEUTRAL, SUBLANG_NEUTRAL
 1 ICON "launcher.ico"
 1 RT_MANIFEST "launcher.manifest"
 
-300 WAVE "press.wav"
-301 WAVE "release.wav"
-302 WAVE "highlight.wav"
-303 WAVE "open.wav"
-304 WAVE "ready.wav"
-305 WAVE "close.wav"
+{sounds}
 
 // The languages the launcher chooses from, the default first.
 1000 RCDATA

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# A brand's LAUNCH.EXE as the brand tool writes it, without a compiler, from the tested one:
+# every resource (type, name, language, bytes) is what the resource compiler makes of the
+# same launcher.rc, every other section is the tested file's, and a program it doesn't
+# know is refused.   brand_launcher_test.sh LAUNCH.EXE MINGW_PREFIX
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+tested=$1 mingw=$2
+work=$(mktemp -d) || exit 1
+trap 'rm -rf "$work"' EXIT
+. "$root/tests/scripts/checks.sh"
+. "$root/scripts/lib/brand.sh"
+
+brand_tool prepare "$root/examples/harbourlight" "$work/out" "$tested" 2>/dev/null
+check "prepare with the tested launcher: exit code" 0 $?
+# The compiler's resources, linked alone, as the launcher's link takes them.
+(cd "$work/out" && "$mingw-windres" -i launcher.rc -O coff -o "$work/rc.o") &&
+  "$mingw-ld" --subsystem windows -e 0 -o "$work/compiled.exe" "$work/rc.o"
+check "the resource compiler's build: exit code" 0 $?
+
+compare() {  # WRITTEN COMPILED TESTED
+  PYTHONPATH=$root/tools python3 - "$@" <<'PY'
+import sys
+from pe_resources import PeFile
+written, compiled, tested = (PeFile(open(path, "rb").read()) for path in sys.argv[1:])
+mine, theirs = written.resources_by_language(), compiled.resources_by_language()
+print("resources:", len(mine), "differ:", sorted({*mine, *theirs} - {k for k in mine if mine[k] == theirs.get(k)}, key=str))
+section = lambda pe, name: pe.data[pe.sections[name][2]:][:pe.sections[name][3]]
+print("sections unlike the tested:", [name for name in tested.sections
+      if name != ".rsrc" and section(written, name) != section(tested, name)])
+print("directories changed:", [n for n in range(16)
+      if written.directories[n] != tested.directories[n]])
+PY
+}
+check "written vs compiled resources, sections and directories vs tested" \
+  "resources: 35 differ: []
+sections unlike the tested: []
+directories changed: [2, 5]" "$(compare "$work/out/LAUNCH.EXE" "$work/compiled.exe" "$tested")"
+
+brand_tool prepare "$root/examples/harbourlight" "$work/refused" "$work/rc.o" 2>"$work/stderr"
+check "an object file as the template: exit code, one line, nothing written" \
+  "2 1 no" "$? $(wc -l <"$work/stderr") $([ -e "$work/refused" ] && echo yes || echo no)"
+check "what it says" "make-disc: $work/rc.o not a Windows program (no MZ header): not a launcher this tool can brand" \
+  "$(cat "$work/stderr")"
+checks_summary
