@@ -3,29 +3,18 @@ colours, the button faces' three frames, and the icon."""
 
 import math
 import struct
-import subprocess
-import tempfile
 from dataclasses import dataclass
-from pathlib import Path
 
+from branding import imaging
 from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT, FACE_WIDTH, FRAME,
                              HIGHLIGHTED, NORVANE, PICTURE, PRESSED, STANDARD_COLOURS,
                              BadBrand)
 
 
-def convert(*args, data=None):
-    result = subprocess.run(["convert", *args], input=data, capture_output=True)
-    if result.returncode != 0:
-        lines = result.stderr.decode(errors="replace").strip().splitlines()
-        raise BadBrand(f"ImageMagick: {lines[-1] if lines else 'convert failed'}")
-    return result.stdout
-
-
 def read_rgba(path, width, height, enlarge=False):
     """A picture's RGBA rows; `enlarge`: the 1x picture made `width` x `height`, with a
     filter that keeps edges crisp without ringing much."""
-    resize = ["-filter", "Lanczos", "-resize", f"{width}x{height}!"] if enlarge else []
-    raw = convert(str(path), "-alpha", "on", *resize, "-depth", "8", "rgba:-")
+    raw = imaging.rgba(path, width, height, enlarge)
     if len(raw) != width * height * 4:
         raise BadBrand(f"{path.name} could not be converted")
     return [[tuple(raw[4 * (y * width + x):4 * (y * width + x) + 4]) for x in range(width)]
@@ -209,9 +198,7 @@ def to_bytes(rows):
 
 def build_palette(rows):
     """The 16 standard colours, then 240 fitted to the art, all distinct, black only once."""
-    raw = convert("-size", f"{len(rows[0])}x{len(rows)}", "-depth", "8", "rgb:-",
-                  "+dither", "-colors", "240", "-unique-colors", "-depth", "8", "rgb:-",
-                  data=to_bytes(rows))
+    raw = imaging.fitted_colours(len(rows[0]), len(rows), to_bytes(rows), 240)
     palette = list(STANDARD_COLOURS)
     for i in range(0, len(raw), 3):
         colour = tuple(raw[i:i + 3])
@@ -228,16 +215,11 @@ def build_palette(rows):
     return palette
 
 
-def remap(rows, palette, work):
+def remap(rows, palette):
     """Palette indices of `rows`, dithered; the saturated standard colours are left out of
     the dither, where they would show as specks."""
     usable = [c for i, c in enumerate(palette) if i == 0 or i >= 7]
-    remap_file = work / "palette.ppm"
-    remap_file.write_bytes(f"P6 {len(usable)} 1 255\n".encode() +
-                           bytes(c for colour in usable for c in colour))
-    raw = convert("-size", f"{len(rows[0])}x{len(rows)}", "-depth", "8", "rgb:-",
-                  "-dither", "FloydSteinberg", "-remap", str(remap_file), "-depth", "8", "rgb:-",
-                  data=to_bytes(rows))
+    raw = imaging.dithered(len(rows[0]), len(rows), to_bytes(rows), usable)
     index = {colour: i for i, colour in enumerate(palette)}
     width = len(rows[0])
     flat = [index.get(tuple(raw[i:i + 3])) for i in range(0, len(raw), 3)]
@@ -320,16 +302,13 @@ def nearest(colour, table):
 
 
 def window_picture(brand, canvas):
-    """The picture clear outside the window, centred on a transparent square: a design's
+    """The picture clear outside the window as (width, height, RGBA bytes): a design's
     icon when it has none of its own."""
     rows = read_rgba(brand / "picture.png", canvas.width, canvas.height)
     outside = outside_test(canvas, [[px[3] for px in row] for row in rows], 1)
-    rgba = bytes(c for y, row in enumerate(rows) for x, px in enumerate(row)
-                 for c in (px[:3] + (0,) if outside(x, y) else px))
-    side = max(canvas.width, canvas.height)
-    return convert("-size", f"{canvas.width}x{canvas.height}", "-depth", "8", "rgba:-",
-                   "-background", "none", "-gravity", "center", "-extent", f"{side}x{side}",
-                   "png:-", data=rgba)
+    return canvas.width, canvas.height, bytes(
+        c for y, row in enumerate(rows) for x, px in enumerate(row)
+        for c in (px[:3] + (0,) if outside(x, y) else px))
 
 
 def icon_file(brand, canvas=NORVANE_CANVAS):
@@ -342,8 +321,7 @@ def icon_file(brand, canvas=NORVANE_CANVAS):
     own_shape = source.name == "picture.png" and canvas is not NORVANE_CANVAS
     picture = window_picture(brand, canvas) if own_shape else None
     for size, bits in ((32, 4), (16, 1), (16, 4)):
-        raw = convert("png:-" if own_shape else str(source), "-alpha", "on", "-resize",
-                      f"{size}x{size}!", "-depth", "8", "rgba:-", data=picture)
+        raw = imaging.icon_rgba(source, size, picture)
         pixels = [tuple(raw[k:k + 4]) for k in range(0, len(raw), 4)]
         if source.name == "picture.png" and not own_shape:
             pixels = [p[:3] + (0,) if outside_disc((k % size + 0.5) * PICTURE / size - 0.5,
@@ -375,14 +353,14 @@ def two_colour_file(rows):
     return struct.pack("<2sIHHI", b"BM", 14 + len(dib), 0, 0, 14 + 40 + 8) + dib
 
 
-def indexed_set(art, hidden, k, palette, scratch, canvas=NORVANE_CANVAS):
+def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
     """{file name: bytes} of the picture and the faces at k times the size, in `palette`,
     or in one fitted to the 1x art where it is None, with each face's own mask and the
     window's outline where the canvas has them; and that palette."""
     picture, squares, faces, outside = compose(art, hidden, k, canvas)
     all_rows, places = sheet(picture, squares, k, (1, 2) if canvas.paint else (0, 1, 2))
     palette = palette or build_palette(all_rows)
-    indices = remap(all_rows, palette, scratch)
+    indices = remap(all_rows, palette)
     width, height, suffix = canvas.width * k, canvas.height * k, "@2x" if k == 2 else ""
     picture_indices = [row[:width] for row in indices[:height]]
     for y in range(height):
@@ -408,7 +386,6 @@ def indexed_set(art, hidden, k, palette, scratch, canvas=NORVANE_CANVAS):
 def bitmaps(art, hidden, canvas=NORVANE_CANVAS):
     """{file name: bytes} of the picture and the faces at 1x and at 2x, all in one
     palette: a 256-colour screen realizes the picture's palette whichever it shows."""
-    with tempfile.TemporaryDirectory() as scratch:
-        files, palette = indexed_set(art, hidden, 1, None, Path(scratch), canvas)
-        files_2x, _ = indexed_set(art, hidden, 2, palette, Path(scratch), canvas)
+    files, palette = indexed_set(art, hidden, 1, None, canvas)
+    files_2x, _ = indexed_set(art, hidden, 2, palette, canvas)
     return {**files, **files_2x}
