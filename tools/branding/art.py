@@ -136,7 +136,7 @@ def norvane_alpha(k):
 def compose(art, hidden, k, canvas=NORVANE_CANVAS):
     """The picture with its buttons, each button's normal, highlighted and pressed squares,
     and each face's RGBA rows where it has a mask of its own, in true colour at k times
-    the size, and the window's outside. `art`: the picture and each button's face as (1x
+    the size, and the window's outside (each row's pixels there). `art`: the picture and each button's face as (1x
     file, 2x file or None), a face None for Norvane's; a `hidden` button (its command is
     none) leaves the picture as it is in its place."""
     source = art_source(*art["picture"], canvas.width, canvas.height, k)
@@ -163,11 +163,23 @@ def compose(art, hidden, k, canvas=NORVANE_CANVAS):
         if canvas.paint:
             for j in range(k, frame):
                 picture[by + j][bx + k:bx + frame] = squares[button][0][j][k:]
-    for y in range(canvas.height * k):
-        for x in range(canvas.width * k):
-            if outside(x, y):
-                picture[y][x] = STANDARD_COLOURS[CORNER_INDEX]
-    return picture, squares, faces, outside
+    outside_rows = outside_columns(canvas, outside, k)
+    for y, columns in enumerate(outside_rows):
+        for x in columns:
+            picture[y][x] = STANDARD_COLOURS[CORNER_INDEX]
+    return picture, squares, faces, outside_rows
+
+
+def outside_columns(canvas, outside, k):
+    """Each row's pixels outside the window at k times the size; Norvane's disc's sums
+    taken as outside_disc takes them, row by row."""
+    width, height = canvas.width * k, canvas.height * k
+    if canvas.shape != "disc":
+        return [[x for x in range(width) if outside(x, y)] for y in range(height)]
+    centre, reach = 180 * k, (181.0 * k) ** 2
+    across = [(x + 0.5 - centre) ** 2 for x in range(width)]
+    return [[x for x, a in enumerate(across) if a + down > reach]
+            for down in ((y + 0.5 - centre) ** 2 for y in range(height))]
 
 
 def sheet(picture, squares, k, frames=(1, 2)):
@@ -193,7 +205,16 @@ def sheet(picture, squares, k, frames=(1, 2)):
 
 
 def to_bytes(rows):
-    return bytes(max(0, min(255, round(c))) for row in rows for px in row for c in px)
+    """The rows' channels rounded and clamped; a row read from a file, whole bytes only,
+    goes at once."""
+    out = bytearray()
+    for row in rows:
+        flat = [c for px in row for c in px]
+        try:
+            out += bytes(flat)
+        except (TypeError, ValueError):
+            out += bytes(max(0, min(255, round(c))) for c in flat)
+    return bytes(out)
 
 
 def build_palette(rows):
@@ -357,16 +378,15 @@ def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
     """{file name: bytes} of the picture and the faces at k times the size, in `palette`,
     or in one fitted to the 1x art where it is None, with each face's own mask and the
     window's outline where the canvas has them; and that palette."""
-    picture, squares, faces, outside = compose(art, hidden, k, canvas)
+    picture, squares, faces, outside_rows = compose(art, hidden, k, canvas)
     all_rows, places = sheet(picture, squares, k, (1, 2) if canvas.paint else (0, 1, 2))
     palette = palette or build_palette(all_rows)
     indices = remap(all_rows, palette)
     width, height, suffix = canvas.width * k, canvas.height * k, "@2x" if k == 2 else ""
     picture_indices = [row[:width] for row in indices[:height]]
-    for y in range(height):
-        for x in range(width):
-            if outside(x, y):
-                picture_indices[y][x] = CORNER_INDEX
+    for y, columns in enumerate(outside_rows):
+        for x in columns:
+            picture_indices[y][x] = CORNER_INDEX
     files = {f"background{suffix}.bmp": bmp_file(picture_indices, palette, 256)}
     for button in sorted(canvas.buttons):
         bx, by, side = canvas.buttons[button]
@@ -379,7 +399,8 @@ def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
             files[f"mask{button + 20}{suffix}.bmp"] = two_colour_file(mask)
     if canvas.shape == "alpha":
         files[f"outline{suffix}.bmp"] = two_colour_file(
-            [[0 if outside(x, y) else 1 for x in range(width)] for y in range(height)])
+            [[0 if x in columns else 1 for x in range(width)]
+             for columns in map(set, outside_rows)])
     return files, palette
 
 
