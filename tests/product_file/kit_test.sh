@@ -42,5 +42,18 @@ check "the image's volume and files" \
   "volume HARBOURLIGHT /AUTORUN.INF /LAUNCH.EXE /Manual/Harbourlight.pdf /Seekarten/Nordhaven.txt /Setup/Harbourlight.msi" \
   "$("$python" "$root/tests/product_file/disc_files.py" "$image" |
     awk 'NR == 1 { printf "%s", $0 } / [0-9a-f]+$/ { printf " %s", $1 }')"
+
+# A Python without its site packages (Pillow, pycdlib) and no xorriso: one line saying what
+# to install, exit code 2, no image.
+mkdir "$work/bare" && printf '#!/bin/sh\nexec %s -S "$@"\n' "$python" >"$work/bare/python3" &&
+  chmod +x "$work/bare/python3"
+for row in "--brand $kit/examples/harbourlight|install Debian's python3-pil" \
+  "--out bare.iso|install Debian's python3-pycdlib (or \`pip install pycdlib\`) or xorriso"; do
+  (cd "$work/discs" && env -i PATH="$work/bare" python3 "$kit/make-disc.py" ${row%%|*} \
+    >/dev/null 2>"$work/said")
+  check "${row%%|*} with nothing to install with: exit code, lines, image" \
+    "2 1 harbourlight.iso" "$? $(wc -l <"$work/said") $(ls "$work/discs")"
+  check "what it says" yes "$(grep -qF "${row#*|}" "$work/said" && echo yes)"
+done
 [ "$failures" = 0 ] || cat "$work/log"
 checks_summary
