@@ -16,8 +16,9 @@
 
 The work is done by the package beside it, tools/branding: reading and checking (check),
 a brand's own design (layout), converting the art (art), writing the files (writers).
-Needs the Python standard library and ImageMagick's `convert`; a design with drawn labels
-also Pillow and DejaVu Sans, which measure them (label_font).
+Needs the Python standard library and Pillow (or ImageMagick's `convert` with
+BRAND_IMAGES=imagemagick: imaging); a design with drawn labels also DejaVu Sans, which
+measures them (label_font).
 """
 
 import sys

@@ -28,12 +28,14 @@ language_locale() {
 }
 
 # tools/brand.py on Debian's Python, whose Pillow (python3-pil) measures drawn labels:
-# another python3 first on PATH may lack it.
-brand_tool() {
+# another python3 first on PATH may lack it. This repository's discs convert their art
+# with ImageMagick, as they always have (the vendor's kit with Pillow: branding/imaging.py).
+brand_python() {
   local python=/usr/bin/python3
   [ -x "$python" ] || python=python3
-  "$python" "$root/tools/brand.py" "$@"
+  BRAND_IMAGES=imagemagick "$python" "$@"
 }
+brand_tool() { brand_python "$root/tools/brand.py" "$@"; }
 
 # Checks the brand folder $1 without writing anything: one line per problem, exit code 2.
 check_brand() {

@@ -42,4 +42,19 @@ check "an object file as the template: exit code, one line, nothing written" \
   "2 1 no" "$? $(wc -l <"$work/stderr") $([ -e "$work/refused" ] && echo yes || echo no)"
 check "what it says" "make-disc: $work/rc.o not a Windows program (no MZ header): not a launcher this tool can brand" \
   "$(cat "$work/stderr")"
+# The vendor's make-disc.py with either writer of the image: the same volume, files, Joliet
+# and ISO 9660 names (a clash of 8.3 names numbered alike) and contents.
+mkdir -p "$work/more/Notes/Harbour Charts 1998" "$work/more/Notes/harbour charts 1999" &&
+  echo a >"$work/more/Notes/Harbour Charts 1998/Übersicht.karte.txt" &&
+  echo b >"$work/more/Notes/harbour charts 1999/README"
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
+for writer in pycdlib xorriso; do
+  "$python" "$root/kit/make-disc.py" --brand "$root/examples/harbourlight" --launcher "$tested" \
+    --add "$work/more" --out "$work/$writer.iso" --writer $writer >/dev/null 2>&1
+  check "make-disc.py --writer $writer: exit code" 0 $?
+  "$python" "$root/tests/product_file/disc_files.py" "$work/$writer.iso" >"$work/$writer.txt"
+done
+check "files on the disc" 7 "$(grep -c '^/.* [0-9a-f]\{16\}$' "$work/xorriso.txt")"
+check "pycdlib's image vs xorriso's" "$(cat "$work/xorriso.txt")" "$(cat "$work/pycdlib.txt")"
 checks_summary

@@ -3,29 +3,18 @@ colours, the button faces' three frames, and the icon."""
 
 import math
 import struct
-import subprocess
-import tempfile
 from dataclasses import dataclass
-from pathlib import Path
 
+from branding import imaging
 from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT, FACE_WIDTH, FRAME,
                              HIGHLIGHTED, NORVANE, PICTURE, PRESSED, STANDARD_COLOURS,
                              BadBrand)
 
 
-def convert(*args, data=None):
-    result = subprocess.run(["convert", *args], input=data, capture_output=True)
-    if result.returncode != 0:
-        lines = result.stderr.decode(errors="replace").strip().splitlines()
-        raise BadBrand(f"ImageMagick: {lines[-1] if lines else 'convert failed'}")
-    return result.stdout
-
-
 def read_rgba(path, width, height, enlarge=False):
     """A picture's RGBA rows; `enlarge`: the 1x picture made `width` x `height`, with a
     filter that keeps edges crisp without ringing much."""
-    resize = ["-filter", "Lanczos", "-resize", f"{width}x{height}!"] if enlarge else []
-    raw = convert(str(path), "-alpha", "on", *resize, "-depth", "8", "rgba:-")
+    raw = imaging.rgba(path, width, height, enlarge)
     if len(raw) != width * height * 4:
         raise BadBrand(f"{path.name} could not be converted")
     return [[tuple(raw[4 * (y * width + x):4 * (y * width + x) + 4]) for x in range(width)]
@@ -147,7 +136,7 @@ def norvane_alpha(k):
 def compose(art, hidden, k, canvas=NORVANE_CANVAS):
     """The picture with its buttons, each button's normal, highlighted and pressed squares,
     and each face's RGBA rows where it has a mask of its own, in true colour at k times
-    the size, and the window's outside. `art`: the picture and each button's face as (1x
+    the size, and the window's outside (each row's pixels there). `art`: the picture and each button's face as (1x
     file, 2x file or None), a face None for Norvane's; a `hidden` button (its command is
     none) leaves the picture as it is in its place."""
     source = art_source(*art["picture"], canvas.width, canvas.height, k)
@@ -174,11 +163,23 @@ def compose(art, hidden, k, canvas=NORVANE_CANVAS):
         if canvas.paint:
             for j in range(k, frame):
                 picture[by + j][bx + k:bx + frame] = squares[button][0][j][k:]
-    for y in range(canvas.height * k):
-        for x in range(canvas.width * k):
-            if outside(x, y):
-                picture[y][x] = STANDARD_COLOURS[CORNER_INDEX]
-    return picture, squares, faces, outside
+    outside_rows = outside_columns(canvas, outside, k)
+    for y, columns in enumerate(outside_rows):
+        for x in columns:
+            picture[y][x] = STANDARD_COLOURS[CORNER_INDEX]
+    return picture, squares, faces, outside_rows
+
+
+def outside_columns(canvas, outside, k):
+    """Each row's pixels outside the window at k times the size; Norvane's disc's sums
+    taken as outside_disc takes them, row by row."""
+    width, height = canvas.width * k, canvas.height * k
+    if canvas.shape != "disc":
+        return [[x for x in range(width) if outside(x, y)] for y in range(height)]
+    centre, reach = 180 * k, (181.0 * k) ** 2
+    across = [(x + 0.5 - centre) ** 2 for x in range(width)]
+    return [[x for x, a in enumerate(across) if a + down > reach]
+            for down in ((y + 0.5 - centre) ** 2 for y in range(height))]
 
 
 def sheet(picture, squares, k, frames=(1, 2)):
@@ -204,14 +205,21 @@ def sheet(picture, squares, k, frames=(1, 2)):
 
 
 def to_bytes(rows):
-    return bytes(max(0, min(255, round(c))) for row in rows for px in row for c in px)
+    """The rows' channels rounded and clamped; a row read from a file, whole bytes only,
+    goes at once."""
+    out = bytearray()
+    for row in rows:
+        flat = [c for px in row for c in px]
+        try:
+            out += bytes(flat)
+        except (TypeError, ValueError):
+            out += bytes(max(0, min(255, round(c))) for c in flat)
+    return bytes(out)
 
 
 def build_palette(rows):
     """The 16 standard colours, then 240 fitted to the art, all distinct, black only once."""
-    raw = convert("-size", f"{len(rows[0])}x{len(rows)}", "-depth", "8", "rgb:-",
-                  "+dither", "-colors", "240", "-unique-colors", "-depth", "8", "rgb:-",
-                  data=to_bytes(rows))
+    raw = imaging.fitted_colours(len(rows[0]), len(rows), to_bytes(rows), 240)
     palette = list(STANDARD_COLOURS)
     for i in range(0, len(raw), 3):
         colour = tuple(raw[i:i + 3])
@@ -228,16 +236,11 @@ def build_palette(rows):
     return palette
 
 
-def remap(rows, palette, work):
+def remap(rows, palette):
     """Palette indices of `rows`, dithered; the saturated standard colours are left out of
     the dither, where they would show as specks."""
     usable = [c for i, c in enumerate(palette) if i == 0 or i >= 7]
-    remap_file = work / "palette.ppm"
-    remap_file.write_bytes(f"P6 {len(usable)} 1 255\n".encode() +
-                           bytes(c for colour in usable for c in colour))
-    raw = convert("-size", f"{len(rows[0])}x{len(rows)}", "-depth", "8", "rgb:-",
-                  "-dither", "FloydSteinberg", "-remap", str(remap_file), "-depth", "8", "rgb:-",
-                  data=to_bytes(rows))
+    raw = imaging.dithered(len(rows[0]), len(rows), to_bytes(rows), usable)
     index = {colour: i for i, colour in enumerate(palette)}
     width = len(rows[0])
     flat = [index.get(tuple(raw[i:i + 3])) for i in range(0, len(raw), 3)]
@@ -320,16 +323,13 @@ def nearest(colour, table):
 
 
 def window_picture(brand, canvas):
-    """The picture clear outside the window, centred on a transparent square: a design's
+    """The picture clear outside the window as (width, height, RGBA bytes): a design's
     icon when it has none of its own."""
     rows = read_rgba(brand / "picture.png", canvas.width, canvas.height)
     outside = outside_test(canvas, [[px[3] for px in row] for row in rows], 1)
-    rgba = bytes(c for y, row in enumerate(rows) for x, px in enumerate(row)
-                 for c in (px[:3] + (0,) if outside(x, y) else px))
-    side = max(canvas.width, canvas.height)
-    return convert("-size", f"{canvas.width}x{canvas.height}", "-depth", "8", "rgba:-",
-                   "-background", "none", "-gravity", "center", "-extent", f"{side}x{side}",
-                   "png:-", data=rgba)
+    return canvas.width, canvas.height, bytes(
+        c for y, row in enumerate(rows) for x, px in enumerate(row)
+        for c in (px[:3] + (0,) if outside(x, y) else px))
 
 
 def icon_file(brand, canvas=NORVANE_CANVAS):
@@ -342,8 +342,7 @@ def icon_file(brand, canvas=NORVANE_CANVAS):
     own_shape = source.name == "picture.png" and canvas is not NORVANE_CANVAS
     picture = window_picture(brand, canvas) if own_shape else None
     for size, bits in ((32, 4), (16, 1), (16, 4)):
-        raw = convert("png:-" if own_shape else str(source), "-alpha", "on", "-resize",
-                      f"{size}x{size}!", "-depth", "8", "rgba:-", data=picture)
+        raw = imaging.icon_rgba(source, size, picture)
         pixels = [tuple(raw[k:k + 4]) for k in range(0, len(raw), 4)]
         if source.name == "picture.png" and not own_shape:
             pixels = [p[:3] + (0,) if outside_disc((k % size + 0.5) * PICTURE / size - 0.5,
@@ -375,20 +374,19 @@ def two_colour_file(rows):
     return struct.pack("<2sIHHI", b"BM", 14 + len(dib), 0, 0, 14 + 40 + 8) + dib
 
 
-def indexed_set(art, hidden, k, palette, scratch, canvas=NORVANE_CANVAS):
+def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
     """{file name: bytes} of the picture and the faces at k times the size, in `palette`,
     or in one fitted to the 1x art where it is None, with each face's own mask and the
     window's outline where the canvas has them; and that palette."""
-    picture, squares, faces, outside = compose(art, hidden, k, canvas)
+    picture, squares, faces, outside_rows = compose(art, hidden, k, canvas)
     all_rows, places = sheet(picture, squares, k, (1, 2) if canvas.paint else (0, 1, 2))
     palette = palette or build_palette(all_rows)
-    indices = remap(all_rows, palette, scratch)
+    indices = remap(all_rows, palette)
     width, height, suffix = canvas.width * k, canvas.height * k, "@2x" if k == 2 else ""
     picture_indices = [row[:width] for row in indices[:height]]
-    for y in range(height):
-        for x in range(width):
-            if outside(x, y):
-                picture_indices[y][x] = CORNER_INDEX
+    for y, columns in enumerate(outside_rows):
+        for x in columns:
+            picture_indices[y][x] = CORNER_INDEX
     files = {f"background{suffix}.bmp": bmp_file(picture_indices, palette, 256)}
     for button in sorted(canvas.buttons):
         bx, by, side = canvas.buttons[button]
@@ -401,14 +399,14 @@ def indexed_set(art, hidden, k, palette, scratch, canvas=NORVANE_CANVAS):
             files[f"mask{button + 20}{suffix}.bmp"] = two_colour_file(mask)
     if canvas.shape == "alpha":
         files[f"outline{suffix}.bmp"] = two_colour_file(
-            [[0 if outside(x, y) else 1 for x in range(width)] for y in range(height)])
+            [[0 if x in columns else 1 for x in range(width)]
+             for columns in map(set, outside_rows)])
     return files, palette
 
 
 def bitmaps(art, hidden, canvas=NORVANE_CANVAS):
     """{file name: bytes} of the picture and the faces at 1x and at 2x, all in one
     palette: a 256-colour screen realizes the picture's palette whichever it shows."""
-    with tempfile.TemporaryDirectory() as scratch:
-        files, palette = indexed_set(art, hidden, 1, None, Path(scratch), canvas)
-        files_2x, _ = indexed_set(art, hidden, 2, palette, Path(scratch), canvas)
+    files, palette = indexed_set(art, hidden, 1, None, canvas)
+    files_2x, _ = indexed_set(art, hidden, 2, palette, canvas)
     return {**files, **files_2x}

@@ -2,10 +2,9 @@
 one line; nothing is written. What passes becomes the brand as the writers use it."""
 
 import re
-import subprocess
 import unicodedata
 
-from branding import commands, label_font, languages, layout
+from branding import commands, imaging, label_font, languages, layout
 from branding.art import read_rgba
 from branding.common import (FACE_FILES, FACE_HEIGHT, FACE_WIDTH, PICTURE, SOUND_FILES)
 from branding.disc_names import path_problem
@@ -223,13 +222,7 @@ def check_commands(ini, listed, entries, problems):
                             "stays")
 
 
-def picture_size(path):
-    result = subprocess.run(["identify", "-format", "%w %h\\n", str(path)],
-                            capture_output=True, text=True)
-    if result.returncode != 0 or not result.stdout.strip():
-        return None
-    width, height = result.stdout.splitlines()[0].split()
-    return int(width), int(height)
+picture_size = imaging.size
 
 
 def check_picture(brand, name, size, required, problems, what="the launcher's round picture"):
@@ -284,10 +277,7 @@ def check_faces(brand, design, problems):
             design.sizes[name] = found[1] - 1
 
 
-def has_alpha(path):
-    result = subprocess.run(["identify", "-format", "%A\\n", str(path)], capture_output=True,
-                            text=True)
-    return result.stdout.split("\n")[0].strip() in ("True", "Blend")
+has_alpha = imaging.has_alpha
 
 
 def check_double_art(brand, sizes, problems):

@@ -9,6 +9,7 @@ from pathlib import Path
 from branding import art, languages, layout, resources, writers
 from branding.check import validate
 from branding.common import NORVANE, SOUND_FILES, BadBrand
+from branding.imaging import MissingTool
 from pe_resources import PeFile, string_block as strings_of
 from pe_write import UnknownTemplate, recognise, replace_resources
 
@@ -117,6 +118,9 @@ def main(argv):
                 raise BadBrand("; ".join(problems))
             sys.stdout.buffer.write(string_block(Path(argv[2]), ini))
             return 0
+    except MissingTool as missing:
+        print(f"make-disc: {missing}", file=sys.stderr)
+        return 2
     except BadBrand as problem:
         print(f"make-disc: --brand: {problem}", file=sys.stderr)
         return 1
