@@ -43,6 +43,19 @@ check "the image's volume and files" \
   "$("$python" "$root/tests/product_file/disc_files.py" "$image" |
     awk 'NR == 1 { printf "%s", $0 } / [0-9a-f]+$/ { printf " %s", $1 }')"
 
+# Signed with a PKCS#12 file by osslsigncode, the password read from a file.
+. "$root/tests/scripts/throwaway_signers.sh"
+mkdir "$work/signers" && make_throwaway_signers "$work/signers" >/dev/null 2>&1 && chmod -R a+rX "$work/signers" &&
+  ln -s "$(command -v osslsigncode)" "$work/bin/osslsigncode"
+(cd "$work/discs" && setpriv --reuid=65534 --regid=65534 --clear-groups \
+  env -i PATH="$work/bin" HOME=/nonexistent python3 "$kit/make-disc.py" --out signed.iso \
+  --sign "$work/signers/signer.p12" --sign-password-file "$work/signers/password" >"$work/log" 2>&1)
+check "--sign: exit code" 0 $?
+"$python" "$root/tests/product_file/disc_files.py" "$work/discs/signed.iso" --extract /LAUNCH.EXE >"$work/signed.exe"
+check "its LAUNCH.EXE is signed by the signer" yes "$(osslsigncode verify -CAfile "$work/signers/ca.pem" \
+  -in "$work/signed.exe" 2>&1 | grep -q 'Norvane Test Signer' && echo yes)"
+rm -f "$work/discs/signed.iso"
+
 # A Python without its site packages (Pillow, pycdlib) and no xorriso: one line saying what
 # to install, exit code 2, no image.
 mkdir "$work/bare" && printf '#!/bin/sh\nexec %s -S "$@"\n' "$python" >"$work/bare/python3" &&

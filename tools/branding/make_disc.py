@@ -3,6 +3,7 @@ tested LAUNCH.EXE by AutoRun, the brand's resources written into it.
 
     make-disc.py [--brand DIR] [--out FILE] [--setup FILE] [--demo FILE] [--add DIR]...
                  [--launcher LAUNCH.EXE] [--writer pycdlib|xorriso]
+                 [--sign FILE.p12 [--sign-password-file FILE] [--timestamp URL]]
     make-disc.py --check ...        only the checks of the input, writing nothing
     make-disc.py --as-written LAUNCH.EXE [--stand-in STUB.EXE] [--quiet] ...
         (scripts/make-disc) that launcher, already written and checked, as it is; the
@@ -28,6 +29,7 @@ from branding.check import validate
 from branding.common import REPO
 from branding.disc_names import DEVICE_NAME, RESERVED
 from branding.imaging import PILLOW_MISSING, imagemagick
+from branding.signing import SIGNER_MISSING, sign_launcher, signer
 
 NORVANE_LABEL = "NORVANE"
 NORVANE_DEMO_PATH = "Demos\\Ravelcog\\Setup.exe"
@@ -279,7 +281,7 @@ def write_with_xorriso(image, label, entries, adds):
 def parse(argv):
     parser = argparse.ArgumentParser(prog="make-disc", add_help=True)
     for option in ("--brand", "--out", "--setup", "--demo", "--launcher", "--as-written",
-                   "--stand-in"):
+                   "--stand-in", "--sign", "--sign-password-file", "--timestamp"):
         parser.add_argument(option)
     parser.add_argument("--add", action="append", default=[])
     parser.add_argument("--writer", choices=WRITERS)
@@ -287,7 +289,8 @@ def parse(argv):
     parser.add_argument("--quiet", action="store_true")
     parser.error = lambda message: (_ for _ in ()).throw(BadInput(message))
     options = parser.parse_args(argv)
-    for name in ("brand", "out", "setup", "demo", "launcher", "as_written", "stand_in"):
+    for name in ("brand", "out", "setup", "demo", "launcher", "as_written", "stand_in", "sign",
+                 "sign_password_file"):
         value = getattr(options, name)
         if value == "":
             raise BadInput(f"--{name.replace('_', '-')} needs a value")
@@ -295,7 +298,32 @@ def parse(argv):
             setattr(options, name, Path(os.path.abspath(value)))
     options.add = [Path(os.path.abspath(folder)) for folder in options.add]
     options.launcher = options.launcher or REPO / "LAUNCH.EXE"
+    check_signing(options)
     return options
+
+
+def check_signing(options):
+    if not options.sign:
+        if options.sign_password_file or options.timestamp:
+            raise BadInput("--sign-password-file and --timestamp go with --sign FILE.p12")
+        return
+    for given in (options.sign, options.sign_password_file):
+        if given is not None and not given.is_file():
+            raise BadInput(f"{given}: no such file")
+    if options.timestamp is not None and not options.timestamp.startswith(("http://", "https://")):
+        raise BadInput(f"--timestamp {options.timestamp}: a time stamp server's http(s) address")
+    if signer() is None:
+        raise BadInput(SIGNER_MISSING)
+
+
+def signed_copy(options, brand, launcher, work):
+    """The launcher itself, or its copy signed under the product's title."""
+    if not options.sign:
+        return launcher
+    title = brand["strings"][brand["languages"][0]][1006] if brand else "Norvane CD Setup"
+    signed = work / "signed" / "LAUNCH.EXE"
+    sign_launcher(options, title, launcher, signed)
+    return signed
 
 
 def make_disc(argv):
@@ -321,6 +349,7 @@ def make_disc(argv):
         with tempfile.TemporaryDirectory() as scratch:
             work = Path(scratch)
             launcher, autorun = launcher_files(options, brand, work)
+            launcher = signed_copy(options, brand, launcher, work)
             (work / "AUTORUN.INF").write_bytes(autorun)
             entries[0].source, entries[1].source = launcher, work / "AUTORUN.INF"
             listing = sorted((e.path.replace("/", "\\"), os.path.getsize(e.source))
