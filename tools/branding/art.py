@@ -4,6 +4,8 @@ colours, the button faces' three frames, and the icon."""
 import math
 import struct
 from dataclasses import dataclass
+from functools import lru_cache
+from itertools import chain
 
 from branding import imaging
 from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT, FACE_WIDTH, FRAME,
@@ -17,8 +19,8 @@ def read_rgba(path, width, height, enlarge=False):
     raw = imaging.rgba(path, width, height, enlarge)
     if len(raw) != width * height * 4:
         raise BadBrand(f"{path.name} could not be converted")
-    return [[tuple(raw[4 * (y * width + x):4 * (y * width + x) + 4]) for x in range(width)]
-            for y in range(height)]
+    pixels = list(zip(raw[0::4], raw[1::4], raw[2::4], raw[3::4]))
+    return [pixels[y * width:(y + 1) * width] for y in range(height)]
 
 
 def read_bmp(path):
@@ -46,10 +48,20 @@ def smoothstep(edge0, edge1, x):
     return t * t * (3 - 2 * t)
 
 
-def norvane_button(norvane_face, frame_x, background, k):
-    """Norvane's orb of one frame over another picture: the orb itself taken from the face,
-    its shadow, glow or socket drawn again over the new background. Drawn at k times the
-    size, measured in 1x pixels."""
+def rounded(colour):
+    """A colour's channels as the bytes they become."""
+    return tuple(max(0, min(255, round(c))) for c in colour)
+
+
+# Where a pixel of Norvane's frame shows the picture under it or the orb alone.
+UNDER, ORB = "under", "orb"
+
+
+@lru_cache(maxsize=None)
+def norvane_weights(frame_x, k):
+    """Each pixel's (shadow, glow or None, orb) weights for Norvane's orb of one frame at k
+    times the size, or UNDER or ORB where the pixel is the picture's or the face's: the
+    same for every brand, so worked out once."""
     pushed = 1.0 if frame_x == PRESSED else 0.0
     centre = 21.5 + pushed
     frame = []
@@ -57,27 +69,53 @@ def norvane_button(norvane_face, frame_x, background, k):
         row = []
         for i in range(FRAME * k):
             x, y = (i + 0.5) / k, (j + 0.5) / k
-            colour = background[j][i]
             d = math.hypot(x - centre, y - centre)
             reach = 1.0 - smoothstep(18.8, 20.3, math.hypot(x - 21.5, y - 21.5))
             if frame_x == PRESSED:
-                colour = blend(colour, (0, 0, 12), (1 - smoothstep(17, 19.2, d)) * 0.55 * reach)
+                shadow = (1 - smoothstep(17, 19.2, d)) * 0.55 * reach
             else:
                 cast = math.hypot(x - centre, (y - centre - 1.8) * 1.05)
-                colour = blend(colour, (0, 0, 12), (1 - smoothstep(15, 19.6, cast)) * 0.6 * reach)
+                shadow = (1 - smoothstep(15, 19.6, cast)) * 0.6 * reach
+            glow = None
             if frame_x == HIGHLIGHTED and d > 16:
-                glow = min(math.exp(-max(d - 17, 0) / 2.2) * 1.1, 1.0)
-                colour = screen(colour, (95, 180, 255), glow * reach)
+                glow = min(math.exp(-max(d - 17, 0) / 2.2) * 1.1, 1.0) * reach
             orb = min(max((17.3 - d) * k, 0.0), 1.0)
-            colour = blend(colour, norvane_face[j][frame_x * k + i], orb)
-            row.append(colour)
+            if orb == 1.0:
+                row.append(ORB)
+            elif orb == 0.0 and shadow == 0.0 and not glow:
+                row.append(UNDER)
+            else:
+                row.append((shadow, glow, orb))
+        frame.append(row)
+    return frame
+
+
+def norvane_button(norvane_face, frame_x, background, k):
+    """Norvane's orb of one frame over another picture: the orb itself taken from the face,
+    its shadow, glow or socket drawn again over the new background. Drawn at k times the
+    size, measured in 1x pixels."""
+    left = frame_x * k
+    frame = []
+    for under, face, weights in zip(background, norvane_face, norvane_weights(frame_x, k)):
+        row = []
+        for i, weight in enumerate(weights):
+            if weight is UNDER:
+                row.append(under[i])
+            elif weight is ORB:
+                row.append(face[left + i])
+            else:
+                shadow, glow, orb = weight
+                colour = blend(under[i], (0, 0, 12), shadow)
+                if glow is not None:
+                    colour = screen(colour, (95, 180, 255), glow)
+                row.append(rounded(blend(colour, face[left + i], orb)))
         frame.append(row)
     return frame
 
 
 def brand_button(face, frame_x, background, k):
     left = frame_x * k
-    return [[blend(background[j][i], face[j][left + i][:3], face[j][left + i][3] / 255)
+    return [[rounded(blend(background[j][i], face[j][left + i][:3], face[j][left + i][3] / 255))
              for i in range(len(background))] for j in range(len(background))]
 
 
@@ -205,16 +243,8 @@ def sheet(picture, squares, k, frames=(1, 2)):
 
 
 def to_bytes(rows):
-    """The rows' channels rounded and clamped; a row read from a file, whole bytes only,
-    goes at once."""
-    out = bytearray()
-    for row in rows:
-        flat = [c for px in row for c in px]
-        try:
-            out += bytes(flat)
-        except (TypeError, ValueError):
-            out += bytes(max(0, min(255, round(c))) for c in flat)
-    return bytes(out)
+    """The rows' channels, each already a byte."""
+    return bytes(chain.from_iterable(chain.from_iterable(rows)))
 
 
 def build_palette(rows):
@@ -243,7 +273,7 @@ def remap(rows, palette):
     raw = imaging.dithered(len(rows[0]), len(rows), to_bytes(rows), usable)
     index = {colour: i for i, colour in enumerate(palette)}
     width = len(rows[0])
-    flat = [index.get(tuple(raw[i:i + 3])) for i in range(0, len(raw), 3)]
+    flat = list(map(index.get, zip(raw[0::3], raw[1::3], raw[2::3])))
     if None in flat:
         raise BadBrand("the picture could not be reduced to 256 colours")
     return [flat[y * width:(y + 1) * width] for y in range(len(rows))]
