@@ -13,14 +13,24 @@ from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT, FACE_WIDT
                              BadBrand)
 
 
-def read_rgba(path, width, height, enlarge=False):
-    """A picture's RGBA rows; `enlarge`: the 1x picture made `width` x `height`, with a
+def read_raw(path, width, height, enlarge=False):
+    """A picture's RGBA bytes; `enlarge`: the 1x picture made `width` x `height`, with a
     filter that keeps edges crisp without ringing much."""
     raw = imaging.rgba(path, width, height, enlarge)
     if len(raw) != width * height * 4:
         raise BadBrand(f"{path.name} could not be converted")
-    pixels = list(zip(raw[0::4], raw[1::4], raw[2::4], raw[3::4]))
+    return raw
+
+
+def pixel_rows(raw, width, height, channels=4):
+    """RGBA bytes as rows of pixels, each its first `channels` channels."""
+    pixels = list(zip(*(raw[c::4] for c in range(channels))))
     return [pixels[y * width:(y + 1) * width] for y in range(height)]
+
+
+def read_rgba(path, width, height, enlarge=False):
+    """A picture's RGBA rows, as read_raw reads it."""
+    return pixel_rows(read_raw(path, width, height, enlarge), width, height)
 
 
 def read_bmp(path):
@@ -152,13 +162,13 @@ def outside_test(canvas, alpha, k):
 
 
 def art_source(one_x, two_x, width, height, k):
-    """The RGBA rows of a picture at k times the size: its own 2x file, else the 1x one
+    """The RGBA bytes of a picture at k times the size: its own 2x file, else the 1x one
     enlarged."""
     if k == 1:
-        return read_rgba(one_x, width, height)
+        return read_raw(one_x, width, height)
     if two_x is not None:
-        return read_rgba(two_x, width * k, height * k)
-    return read_rgba(one_x, width * k, height * k, enlarge=True)
+        return read_raw(two_x, width * k, height * k)
+    return read_raw(one_x, width * k, height * k, enlarge=True)
 
 
 def norvane_alpha(k):
@@ -177,16 +187,19 @@ def compose(art, hidden, k, canvas=NORVANE_CANVAS):
     the size, and the window's outside (each row's pixels there). `art`: the picture and each button's face as (1x
     file, 2x file or None), a face None for Norvane's; a `hidden` button (its command is
     none) leaves the picture as it is in its place."""
+    width, height = canvas.width * k, canvas.height * k
     source = art_source(*art["picture"], canvas.width, canvas.height, k)
-    picture = [[px[:3] for px in row] for row in source]
-    outside = outside_test(canvas, [[px[3] for px in row] for row in source]
+    picture = pixel_rows(source, width, height, 3)
+    outside = outside_test(canvas, [list(source[4 * width * y + 3:4 * width * (y + 1):4])
+                                    for y in range(height)]
                            if canvas.shape == "alpha" else None, k)
     squares, faces = {}, {}
     for button, (bx, by, side) in canvas.buttons.items():
         bx, by, frame = bx * k, by * k, side * k
         under = [row[bx:bx + frame] for row in picture[by:by + frame]]
         if art[button] is not None:
-            face = art_source(*art[button], 3 * side + 1, side + 1, k)
+            face = pixel_rows(art_source(*art[button], 3 * side + 1, side + 1, k),
+                              (3 * side + 1) * k, (side + 1) * k)
             draw = lambda frame_x, face=face: brand_button(face, frame_x, under, k)
             faces[button] = face
         else:
@@ -286,6 +299,13 @@ def mask_is_white(x, y, k, side=FRAME):
     return x == 3 * side or y == side or y == 0 or x in (0, side, 2 * side)
 
 
+@lru_cache(maxsize=None)
+def shared_mask(k, side):
+    """The mask every face shares, as rows of 1 (white) and 0."""
+    return [[1 if mask_is_white(i, j, k, side) else 0 for i in range((3 * side + 1) * k)]
+            for j in range((side + 1) * k)]
+
+
 def face_mask(face, k, side):
     """A face's own mask: white where the shared mask is, and where the face is clear."""
     return [[1 if mask_is_white(i, j, k, side) or face[j][i][3] < 128 else 0
@@ -294,20 +314,21 @@ def face_mask(face, k, side):
 
 def face_indices(bx, by, side, picture_indices, sheet_indices, places, k, white, button):
     """A face's palette indices: its normal frame from the picture where the picture
-    carries it, else like its other frames from the sheet."""
-    bx, by = bx * k, by * k
-    face = [[0] * (3 * side + 1) * k for _ in range((side + 1) * k)]
-    for j in range((side + 1) * k):
-        for i in range((3 * side + 1) * k):
-            if white(i, j):
-                continue
-            n = max(f for f in (0, 1, 2) if f * side * k < i)
-            x = i - n * side * k
-            if (button, n) not in places:
-                face[j][i] = picture_indices[by + j][bx + x]
-            else:
-                top, left = places[button, n]
-                face[j][i] = sheet_indices[top + j][left + x]
+    carries it, else like its other frames from the sheet; 0 where `white` (rows of 1
+    and 0) is. Each frame's first column is white, so a frame's pixels are those of its
+    square from its second column on."""
+    square, width = side * k, (3 * side + 1) * k
+    origins = [places.get((button, n), (by * k, bx * k)) for n in range(3)]
+    sources = [picture_indices if (button, n) not in places else sheet_indices
+               for n in range(3)]
+    face = []
+    for j, white_row in enumerate(white):
+        row = [0]
+        for (top, left), source in zip(origins, sources):
+            pixels = source[top + j][left + 1:left + 1 + square] if top + j < len(source) else []
+            row += pixels + [0] * (square - len(pixels))
+        row += [0] * (width - len(row))
+        face.append([0 if w else v for v, w in zip(row, white_row)])
     return face
 
 
@@ -421,8 +442,7 @@ def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
     for button in sorted(canvas.buttons):
         bx, by, side = canvas.buttons[button]
         mask = face_mask(faces[button], k, side) if canvas.own_masks else None
-        white = (lambda i, j: mask[j][i]) if mask else \
-            (lambda i, j, side=side: mask_is_white(i, j, k, side))
+        white = mask or shared_mask(k, side)
         face = face_indices(bx, by, side, picture_indices, indices, places, k, white, button)
         files[f"face{button}{suffix}.bmp"] = bmp_file(face, palette, 0)
         if mask:
