@@ -49,10 +49,6 @@ def blend(under, over, alpha):
     return tuple(u + (o - u) * alpha for u, o in zip(under, over))
 
 
-def screen(under, over, alpha):
-    return tuple(u + (255 - (255 - u) * (255 - o) / 255 - u) * alpha for u, o in zip(under, over))
-
-
 def smoothstep(edge0, edge1, x):
     t = min(max((x - edge0) / (edge1 - edge0), 0.0), 1.0)
     return t * t * (3 - 2 * t)
@@ -100,6 +96,19 @@ def norvane_weights(frame_x, k):
     return frame
 
 
+def orb_rim(colour, orb_colour, shadow, glow, orb):
+    """A pixel of the orb's edge, shadow or glow: blend's and screen's sums channel by
+    channel, the same to the last bit, without their tuples."""
+    r, g, b = colour
+    r, g, b = r + (0 - r) * shadow, g + (0 - g) * shadow, b + (12 - b) * shadow
+    if glow is not None:
+        r = r + (255 - (255 - r) * (255 - 95) / 255 - r) * glow
+        g = g + (255 - (255 - g) * (255 - 180) / 255 - g) * glow
+        b = b + (255 - (255 - b) * (255 - 255) / 255 - b) * glow
+    o_r, o_g, o_b = orb_colour
+    return rounded((r + (o_r - r) * orb, g + (o_g - g) * orb, b + (o_b - b) * orb))
+
+
 def norvane_button(norvane_face, frame_x, background, k):
     """Norvane's orb of one frame over another picture: the orb itself taken from the face,
     its shadow, glow or socket drawn again over the new background. Drawn at k times the
@@ -114,11 +123,7 @@ def norvane_button(norvane_face, frame_x, background, k):
             elif weight is ORB:
                 row.append(face[left + i])
             else:
-                shadow, glow, orb = weight
-                colour = blend(under[i], (0, 0, 12), shadow)
-                if glow is not None:
-                    colour = screen(colour, (95, 180, 255), glow)
-                row.append(rounded(blend(colour, face[left + i], orb)))
+                row.append(orb_rim(under[i], face[left + i], *weight))
         frame.append(row)
     return frame
 
@@ -401,7 +406,8 @@ def icon_file(brand, canvas=NORVANE_CANVAS):
                       else p for k, p in enumerate(pixels)]
         table = STANDARD_COLOURS if bits == 4 else [(0, 0, 0), (255, 255, 255)]
         opaque = [p[3] >= 128 for p in pixels]
-        indices = [nearest(p[:3], table) if o else 0 for p, o in zip(pixels, opaque)]
+        nearest_in_table = lru_cache(maxsize=None)(lambda colour: nearest(colour, table))
+        indices = [nearest_in_table(p[:3]) if o else 0 for p, o in zip(pixels, opaque)]
         rows = [indices[y * size:(y + 1) * size] for y in range(size)]
         mask = [[0 if opaque[y * size + x] else 1 for x in range(size)] for y in range(size)]
         xor, and_mask = pack_rows(rows, bits), pack_rows(mask, 1)
