@@ -56,7 +56,8 @@ def smoothstep(edge0, edge1, x):
 
 def rounded(colour):
     """A colour's channels as the bytes they become."""
-    return tuple(max(0, min(255, round(c))) for c in colour)
+    r, g, b = colour
+    return max(0, min(255, round(r))), max(0, min(255, round(g))), max(0, min(255, round(b)))
 
 
 # Where a pixel of Norvane's frame shows the picture under it or the orb alone.
@@ -76,7 +77,12 @@ def norvane_weights(frame_x, k):
         for i in range(FRAME * k):
             x, y = (i + 0.5) / k, (j + 0.5) / k
             d = math.hypot(x - centre, y - centre)
-            reach = 1.0 - smoothstep(18.8, 20.3, math.hypot(x - 21.5, y - 21.5))
+            orb = min(max((17.3 - d) * k, 0.0), 1.0)
+            out = math.hypot(x - 21.5, y - 21.5)
+            if orb == 1.0 or out > 20.5:  # within the orb, or beyond its shadow's reach
+                row.append(ORB if orb == 1.0 else UNDER)
+                continue
+            reach = 1.0 - smoothstep(18.8, 20.3, out)
             if frame_x == PRESSED:
                 shadow = (1 - smoothstep(17, 19.2, d)) * 0.55 * reach
             else:
@@ -85,10 +91,7 @@ def norvane_weights(frame_x, k):
             glow = None
             if frame_x == HIGHLIGHTED and d > 16:
                 glow = min(math.exp(-max(d - 17, 0) / 2.2) * 1.1, 1.0) * reach
-            orb = min(max((17.3 - d) * k, 0.0), 1.0)
-            if orb == 1.0:
-                row.append(ORB)
-            elif orb == 0.0 and shadow == 0.0 and not glow:
+            if orb == 0.0 and shadow == 0.0 and not glow:
                 row.append(UNDER)
             else:
                 row.append((shadow, glow, orb))
