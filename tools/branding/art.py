@@ -268,9 +268,10 @@ def to_bytes(rows):
     return bytes(chain.from_iterable(chain.from_iterable(rows)))
 
 
-def build_palette(rows):
-    """The 16 standard colours, then 240 fitted to the art, all distinct, black only once."""
-    raw = imaging.fitted_colours(len(rows[0]), len(rows), to_bytes(rows), 240)
+def build_palette(width, height, rgb):
+    """The 16 standard colours, then 240 fitted to the art (its RGB bytes), all distinct,
+    black only once."""
+    raw = imaging.fitted_colours(width, height, rgb, 240)
     palette = list(STANDARD_COLOURS)
     for i in range(0, len(raw), 3):
         colour = tuple(raw[i:i + 3])
@@ -287,17 +288,16 @@ def build_palette(rows):
     return palette
 
 
-def remap(rows, palette):
-    """Palette indices of `rows`, dithered; the saturated standard colours are left out of
-    the dither, where they would show as specks."""
+def remap(width, height, rgb, palette):
+    """Palette indices of the RGB bytes' rows, dithered; the saturated standard colours
+    are left out of the dither, where they would show as specks."""
     usable = [c for i, c in enumerate(palette) if i == 0 or i >= 7]
-    raw = imaging.dithered(len(rows[0]), len(rows), to_bytes(rows), usable)
+    raw = imaging.dithered(width, height, rgb, usable)
     index = {colour: i for i, colour in enumerate(palette)}
-    width = len(rows[0])
     flat = list(map(index.get, zip(raw[0::3], raw[1::3], raw[2::3])))
     if None in flat:
         raise BadBrand("the picture could not be reduced to 256 colours")
-    return [flat[y * width:(y + 1) * width] for y in range(len(rows))]
+    return [flat[y * width:(y + 1) * width] for y in range(height)]
 
 
 def mask_is_white(x, y, k, side=FRAME):
@@ -440,8 +440,10 @@ def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
     window's outline where the canvas has them; and that palette."""
     picture, squares, faces, outside_rows = compose(art, hidden, k, canvas)
     all_rows, places = sheet(picture, squares, k, (1, 2) if canvas.paint else (0, 1, 2))
-    palette = palette or build_palette(all_rows)
-    indices = remap(all_rows, palette)
+    size = len(all_rows[0]), len(all_rows)
+    rgb = to_bytes(all_rows)
+    palette = palette or build_palette(*size, rgb)
+    indices = remap(*size, rgb, palette)
     width, height, suffix = canvas.width * k, canvas.height * k, "@2x" if k == 2 else ""
     picture_indices = [row[:width] for row in indices[:height]]
     for y, columns in enumerate(outside_rows):
