@@ -4,6 +4,8 @@ colours, the button faces' three frames, and the icon."""
 import math
 import struct
 from dataclasses import dataclass
+from functools import lru_cache
+from itertools import chain
 
 from branding import imaging
 from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT, FACE_WIDTH, FRAME,
@@ -11,14 +13,24 @@ from branding.common import (BUTTON_PLACES, CORNER_INDEX, FACE_HEIGHT, FACE_WIDT
                              BadBrand)
 
 
-def read_rgba(path, width, height, enlarge=False):
-    """A picture's RGBA rows; `enlarge`: the 1x picture made `width` x `height`, with a
+def read_raw(path, width, height, enlarge=False):
+    """A picture's RGBA bytes; `enlarge`: the 1x picture made `width` x `height`, with a
     filter that keeps edges crisp without ringing much."""
     raw = imaging.rgba(path, width, height, enlarge)
     if len(raw) != width * height * 4:
         raise BadBrand(f"{path.name} could not be converted")
-    return [[tuple(raw[4 * (y * width + x):4 * (y * width + x) + 4]) for x in range(width)]
-            for y in range(height)]
+    return raw
+
+
+def pixel_rows(raw, width, height, channels=4):
+    """RGBA bytes as rows of pixels, each its first `channels` channels."""
+    pixels = list(zip(*(raw[c::4] for c in range(channels))))
+    return [pixels[y * width:(y + 1) * width] for y in range(height)]
+
+
+def read_rgba(path, width, height, enlarge=False):
+    """A picture's RGBA rows, as read_raw reads it."""
+    return pixel_rows(read_raw(path, width, height, enlarge), width, height)
 
 
 def read_bmp(path):
@@ -37,19 +49,26 @@ def blend(under, over, alpha):
     return tuple(u + (o - u) * alpha for u, o in zip(under, over))
 
 
-def screen(under, over, alpha):
-    return tuple(u + (255 - (255 - u) * (255 - o) / 255 - u) * alpha for u, o in zip(under, over))
-
-
 def smoothstep(edge0, edge1, x):
     t = min(max((x - edge0) / (edge1 - edge0), 0.0), 1.0)
     return t * t * (3 - 2 * t)
 
 
-def norvane_button(norvane_face, frame_x, background, k):
-    """Norvane's orb of one frame over another picture: the orb itself taken from the face,
-    its shadow, glow or socket drawn again over the new background. Drawn at k times the
-    size, measured in 1x pixels."""
+def rounded(colour):
+    """A colour's channels as the bytes they become."""
+    r, g, b = colour
+    return max(0, min(255, round(r))), max(0, min(255, round(g))), max(0, min(255, round(b)))
+
+
+# Where a pixel of Norvane's frame shows the picture under it or the orb alone.
+UNDER, ORB = "under", "orb"
+
+
+@lru_cache(maxsize=None)
+def norvane_weights(frame_x, k):
+    """Each pixel's (shadow, glow or None, orb) weights for Norvane's orb of one frame at k
+    times the size, or UNDER or ORB where the pixel is the picture's or the face's: the
+    same for every brand, so worked out once."""
     pushed = 1.0 if frame_x == PRESSED else 0.0
     centre = 21.5 + pushed
     frame = []
@@ -57,27 +76,64 @@ def norvane_button(norvane_face, frame_x, background, k):
         row = []
         for i in range(FRAME * k):
             x, y = (i + 0.5) / k, (j + 0.5) / k
-            colour = background[j][i]
             d = math.hypot(x - centre, y - centre)
-            reach = 1.0 - smoothstep(18.8, 20.3, math.hypot(x - 21.5, y - 21.5))
+            orb = min(max((17.3 - d) * k, 0.0), 1.0)
+            out = math.hypot(x - 21.5, y - 21.5)
+            if orb == 1.0 or out > 20.5:  # within the orb, or beyond its shadow's reach
+                row.append(ORB if orb == 1.0 else UNDER)
+                continue
+            reach = 1.0 - smoothstep(18.8, 20.3, out)
             if frame_x == PRESSED:
-                colour = blend(colour, (0, 0, 12), (1 - smoothstep(17, 19.2, d)) * 0.55 * reach)
+                shadow = (1 - smoothstep(17, 19.2, d)) * 0.55 * reach
             else:
                 cast = math.hypot(x - centre, (y - centre - 1.8) * 1.05)
-                colour = blend(colour, (0, 0, 12), (1 - smoothstep(15, 19.6, cast)) * 0.6 * reach)
+                shadow = (1 - smoothstep(15, 19.6, cast)) * 0.6 * reach
+            glow = None
             if frame_x == HIGHLIGHTED and d > 16:
-                glow = min(math.exp(-max(d - 17, 0) / 2.2) * 1.1, 1.0)
-                colour = screen(colour, (95, 180, 255), glow * reach)
-            orb = min(max((17.3 - d) * k, 0.0), 1.0)
-            colour = blend(colour, norvane_face[j][frame_x * k + i], orb)
-            row.append(colour)
+                glow = min(math.exp(-max(d - 17, 0) / 2.2) * 1.1, 1.0) * reach
+            if orb == 0.0 and shadow == 0.0 and not glow:
+                row.append(UNDER)
+            else:
+                row.append((shadow, glow, orb))
+        frame.append(row)
+    return frame
+
+
+def orb_rim(colour, orb_colour, shadow, glow, orb):
+    """A pixel of the orb's edge, shadow or glow: blend's and screen's sums channel by
+    channel, the same to the last bit, without their tuples."""
+    r, g, b = colour
+    r, g, b = r + (0 - r) * shadow, g + (0 - g) * shadow, b + (12 - b) * shadow
+    if glow is not None:
+        r = r + (255 - (255 - r) * (255 - 95) / 255 - r) * glow
+        g = g + (255 - (255 - g) * (255 - 180) / 255 - g) * glow
+        b = b + (255 - (255 - b) * (255 - 255) / 255 - b) * glow
+    o_r, o_g, o_b = orb_colour
+    return rounded((r + (o_r - r) * orb, g + (o_g - g) * orb, b + (o_b - b) * orb))
+
+
+def norvane_button(norvane_face, frame_x, background, k):
+    """Norvane's orb of one frame over another picture: the orb itself taken from the face,
+    its shadow, glow or socket drawn again over the new background. Drawn at k times the
+    size, measured in 1x pixels."""
+    left = frame_x * k
+    frame = []
+    for under, face, weights in zip(background, norvane_face, norvane_weights(frame_x, k)):
+        row = []
+        for i, weight in enumerate(weights):
+            if weight is UNDER:
+                row.append(under[i])
+            elif weight is ORB:
+                row.append(face[left + i])
+            else:
+                row.append(orb_rim(under[i], face[left + i], *weight))
         frame.append(row)
     return frame
 
 
 def brand_button(face, frame_x, background, k):
     left = frame_x * k
-    return [[blend(background[j][i], face[j][left + i][:3], face[j][left + i][3] / 255)
+    return [[rounded(blend(background[j][i], face[j][left + i][:3], face[j][left + i][3] / 255))
              for i in range(len(background))] for j in range(len(background))]
 
 
@@ -114,13 +170,13 @@ def outside_test(canvas, alpha, k):
 
 
 def art_source(one_x, two_x, width, height, k):
-    """The RGBA rows of a picture at k times the size: its own 2x file, else the 1x one
+    """The RGBA bytes of a picture at k times the size: its own 2x file, else the 1x one
     enlarged."""
     if k == 1:
-        return read_rgba(one_x, width, height)
+        return read_raw(one_x, width, height)
     if two_x is not None:
-        return read_rgba(two_x, width * k, height * k)
-    return read_rgba(one_x, width * k, height * k, enlarge=True)
+        return read_raw(two_x, width * k, height * k)
+    return read_raw(one_x, width * k, height * k, enlarge=True)
 
 
 def norvane_alpha(k):
@@ -139,16 +195,19 @@ def compose(art, hidden, k, canvas=NORVANE_CANVAS):
     the size, and the window's outside (each row's pixels there). `art`: the picture and each button's face as (1x
     file, 2x file or None), a face None for Norvane's; a `hidden` button (its command is
     none) leaves the picture as it is in its place."""
+    width, height = canvas.width * k, canvas.height * k
     source = art_source(*art["picture"], canvas.width, canvas.height, k)
-    picture = [[px[:3] for px in row] for row in source]
-    outside = outside_test(canvas, [[px[3] for px in row] for row in source]
+    picture = pixel_rows(source, width, height, 3)
+    outside = outside_test(canvas, [list(source[4 * width * y + 3:4 * width * (y + 1):4])
+                                    for y in range(height)]
                            if canvas.shape == "alpha" else None, k)
     squares, faces = {}, {}
     for button, (bx, by, side) in canvas.buttons.items():
         bx, by, frame = bx * k, by * k, side * k
         under = [row[bx:bx + frame] for row in picture[by:by + frame]]
         if art[button] is not None:
-            face = art_source(*art[button], 3 * side + 1, side + 1, k)
+            face = pixel_rows(art_source(*art[button], 3 * side + 1, side + 1, k),
+                              (3 * side + 1) * k, (side + 1) * k)
             draw = lambda frame_x, face=face: brand_button(face, frame_x, under, k)
             faces[button] = face
         else:
@@ -205,21 +264,14 @@ def sheet(picture, squares, k, frames=(1, 2)):
 
 
 def to_bytes(rows):
-    """The rows' channels rounded and clamped; a row read from a file, whole bytes only,
-    goes at once."""
-    out = bytearray()
-    for row in rows:
-        flat = [c for px in row for c in px]
-        try:
-            out += bytes(flat)
-        except (TypeError, ValueError):
-            out += bytes(max(0, min(255, round(c))) for c in flat)
-    return bytes(out)
+    """The rows' channels, each already a byte."""
+    return bytes(chain.from_iterable(chain.from_iterable(rows)))
 
 
-def build_palette(rows):
-    """The 16 standard colours, then 240 fitted to the art, all distinct, black only once."""
-    raw = imaging.fitted_colours(len(rows[0]), len(rows), to_bytes(rows), 240)
+def build_palette(width, height, rgb):
+    """The 16 standard colours, then 240 fitted to the art (its RGB bytes), all distinct,
+    black only once."""
+    raw = imaging.fitted_colours(width, height, rgb, 240)
     palette = list(STANDARD_COLOURS)
     for i in range(0, len(raw), 3):
         colour = tuple(raw[i:i + 3])
@@ -236,17 +288,16 @@ def build_palette(rows):
     return palette
 
 
-def remap(rows, palette):
-    """Palette indices of `rows`, dithered; the saturated standard colours are left out of
-    the dither, where they would show as specks."""
+def remap(width, height, rgb, palette):
+    """Palette indices of the RGB bytes' rows, dithered; the saturated standard colours
+    are left out of the dither, where they would show as specks."""
     usable = [c for i, c in enumerate(palette) if i == 0 or i >= 7]
-    raw = imaging.dithered(len(rows[0]), len(rows), to_bytes(rows), usable)
+    raw = imaging.dithered(width, height, rgb, usable)
     index = {colour: i for i, colour in enumerate(palette)}
-    width = len(rows[0])
-    flat = [index.get(tuple(raw[i:i + 3])) for i in range(0, len(raw), 3)]
+    flat = list(map(index.get, zip(raw[0::3], raw[1::3], raw[2::3])))
     if None in flat:
         raise BadBrand("the picture could not be reduced to 256 colours")
-    return [flat[y * width:(y + 1) * width] for y in range(len(rows))]
+    return [flat[y * width:(y + 1) * width] for y in range(height)]
 
 
 def mask_is_white(x, y, k, side=FRAME):
@@ -254,6 +305,13 @@ def mask_is_white(x, y, k, side=FRAME):
     column, and the sheet's right and bottom edges."""
     x, y = x // k, y // k
     return x == 3 * side or y == side or y == 0 or x in (0, side, 2 * side)
+
+
+@lru_cache(maxsize=None)
+def shared_mask(k, side):
+    """The mask every face shares, as rows of 1 (white) and 0."""
+    return [[1 if mask_is_white(i, j, k, side) else 0 for i in range((3 * side + 1) * k)]
+            for j in range((side + 1) * k)]
 
 
 def face_mask(face, k, side):
@@ -264,20 +322,21 @@ def face_mask(face, k, side):
 
 def face_indices(bx, by, side, picture_indices, sheet_indices, places, k, white, button):
     """A face's palette indices: its normal frame from the picture where the picture
-    carries it, else like its other frames from the sheet."""
-    bx, by = bx * k, by * k
-    face = [[0] * (3 * side + 1) * k for _ in range((side + 1) * k)]
-    for j in range((side + 1) * k):
-        for i in range((3 * side + 1) * k):
-            if white(i, j):
-                continue
-            n = max(f for f in (0, 1, 2) if f * side * k < i)
-            x = i - n * side * k
-            if (button, n) not in places:
-                face[j][i] = picture_indices[by + j][bx + x]
-            else:
-                top, left = places[button, n]
-                face[j][i] = sheet_indices[top + j][left + x]
+    carries it, else like its other frames from the sheet; 0 where `white` (rows of 1
+    and 0) is. Each frame's first column is white, so a frame's pixels are those of its
+    square from its second column on."""
+    square, width = side * k, (3 * side + 1) * k
+    origins = [places.get((button, n), (by * k, bx * k)) for n in range(3)]
+    sources = [picture_indices if (button, n) not in places else sheet_indices
+               for n in range(3)]
+    face = []
+    for j, white_row in enumerate(white):
+        row = [0]
+        for (top, left), source in zip(origins, sources):
+            pixels = source[top + j][left + 1:left + 1 + square] if top + j < len(source) else []
+            row += pixels + [0] * (square - len(pixels))
+        row += [0] * (width - len(row))
+        face.append([0 if w else v for v, w in zip(row, white_row)])
     return face
 
 
@@ -350,7 +409,8 @@ def icon_file(brand, canvas=NORVANE_CANVAS):
                       else p for k, p in enumerate(pixels)]
         table = STANDARD_COLOURS if bits == 4 else [(0, 0, 0), (255, 255, 255)]
         opaque = [p[3] >= 128 for p in pixels]
-        indices = [nearest(p[:3], table) if o else 0 for p, o in zip(pixels, opaque)]
+        nearest_in_table = lru_cache(maxsize=None)(lambda colour: nearest(colour, table))
+        indices = [nearest_in_table(p[:3]) if o else 0 for p, o in zip(pixels, opaque)]
         rows = [indices[y * size:(y + 1) * size] for y in range(size)]
         mask = [[0 if opaque[y * size + x] else 1 for x in range(size)] for y in range(size)]
         xor, and_mask = pack_rows(rows, bits), pack_rows(mask, 1)
@@ -380,8 +440,10 @@ def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
     window's outline where the canvas has them; and that palette."""
     picture, squares, faces, outside_rows = compose(art, hidden, k, canvas)
     all_rows, places = sheet(picture, squares, k, (1, 2) if canvas.paint else (0, 1, 2))
-    palette = palette or build_palette(all_rows)
-    indices = remap(all_rows, palette)
+    size = len(all_rows[0]), len(all_rows)
+    rgb = to_bytes(all_rows)
+    palette = palette or build_palette(*size, rgb)
+    indices = remap(*size, rgb, palette)
     width, height, suffix = canvas.width * k, canvas.height * k, "@2x" if k == 2 else ""
     picture_indices = [row[:width] for row in indices[:height]]
     for y, columns in enumerate(outside_rows):
@@ -391,8 +453,7 @@ def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
     for button in sorted(canvas.buttons):
         bx, by, side = canvas.buttons[button]
         mask = face_mask(faces[button], k, side) if canvas.own_masks else None
-        white = (lambda i, j: mask[j][i]) if mask else \
-            (lambda i, j, side=side: mask_is_white(i, j, k, side))
+        white = mask or shared_mask(k, side)
         face = face_indices(bx, by, side, picture_indices, indices, places, k, white, button)
         files[f"face{button}{suffix}.bmp"] = bmp_file(face, palette, 0)
         if mask:
