@@ -8,18 +8,12 @@ header, so it runs before any signing. Standard library only.
 Usage: mark_run_from_swap.py PROGRAM.EXE"""
 import struct
 import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tools"))
+from pe_write import image_checksum  # noqa: E402  (the brand tool writes the same sum)
 
 RUN_FROM_SWAP = 0x0400 | 0x0800
-
-
-def image_checksum(data, checksum_at):
-    """The optional header's CheckSum: the file's 16-bit words summed with end-around
-    carry, its own field counted as 0, plus the file's length."""
-    words = data[:checksum_at] + bytes(4) + data[checksum_at + 4:] + bytes(len(data) % 2)
-    total = sum(struct.unpack(f"<{len(words) // 2}H", words))
-    while total >> 16:
-        total = (total & 0xFFFF) + (total >> 16)
-    return total + len(data)
 
 
 def mark(path):
