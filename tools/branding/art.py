@@ -434,6 +434,19 @@ def two_colour_file(rows):
     return struct.pack("<2sIHHI", b"BM", 14 + len(dib), 0, 0, 14 + 40 + 8) + dib
 
 
+def installed_picture(art, hidden, k, palette, canvas, outside_rows):
+    """The installed state's picture at k times the size, its buttons painted in as in the
+    picture's, in the set's palette (the launcher realizes the picture's for both) and
+    clear outside the picture's window."""
+    picture = compose({**art, "picture": art["installed"]}, hidden, k, canvas)[0]
+    width, height = len(picture[0]), len(picture)
+    indices = remap(width, height, to_bytes(picture), palette)
+    for y, columns in enumerate(outside_rows):
+        for x in columns:
+            indices[y][x] = CORNER_INDEX
+    return bmp_file(indices, palette, 256)
+
+
 def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
     """{file name: bytes} of the picture and the faces at k times the size, in `palette`,
     or in one fitted to the 1x art where it is None, with each face's own mask and the
@@ -450,6 +463,9 @@ def indexed_set(art, hidden, k, palette, canvas=NORVANE_CANVAS):
         for x in columns:
             picture_indices[y][x] = CORNER_INDEX
     files = {f"background{suffix}.bmp": bmp_file(picture_indices, palette, 256)}
+    if art.get("installed"):
+        files[f"installed{suffix}.bmp"] = installed_picture(art, hidden, k, palette, canvas,
+                                                            outside_rows)
     for button in sorted(canvas.buttons):
         bx, by, side = canvas.buttons[button]
         mask = face_mask(faces[button], k, side) if canvas.own_masks else None

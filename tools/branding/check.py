@@ -4,10 +4,11 @@ one line; nothing is written. What passes becomes the brand as the writers use i
 import re
 import unicodedata
 
-from branding import commands, imaging, label_font, languages, layout
+from branding import commands, imaging, installed, label_font, languages, layout
 from branding.art import read_rgba
 from branding.common import (FACE_FILES, FACE_HEIGHT, FACE_WIDTH, PICTURE, SOUND_FILES)
 from branding.disc_names import path_problem
+from branding.languages import text_of
 from wave_image import wave_problem
 
 # The launcher's buffers, in UTF-16 units without the terminator (media/resource_strings.h,
@@ -15,13 +16,15 @@ from wave_image import wave_problem
 LONGEST_COMMAND = 259
 KEYS = {
     "product": {"name": None, "company": None, "version": None, "title": 79, "label": None,
-                "languages": None},
+                "languages": None, "installed": LONGEST_COMMAND,
+                "uninstall": installed.LONGEST_KEY_NAME},
     "demo": {"path": None},
     "buttons": {"install": 63, "demo": 63, "browse": 63, "exit": 63},
     "messages": {"unable": 127},
     "commands": dict.fromkeys(commands.BUTTONS, LONGEST_COMMAND),
 }
-OPTIONAL = {("product", "languages"), ("demo", "path"), *(("commands", key) for key in
+OPTIONAL = {("product", "languages"), ("product", "installed"), ("product", "uninstall"),
+            ("demo", "path"), *(("commands", key) for key in
                                                           commands.BUTTONS),
             *(("layout", key) for key in layout.KEYS)}
 # What a language's own section may say: the texts and commands, not the product's names.
@@ -58,7 +61,11 @@ class Schema:
                      "layout": layout.KEYS, "places": places}
         self.language_keys = {**LANGUAGE_KEYS, "buttons": self.keys["buttons"],
                               "commands": self.keys["commands"], "places": places}
-        self.optional = OPTIONAL | {("places", key) for key in places}
+        for base in ("buttons", "commands"):  # the installed state's: all optional
+            self.keys[f"{base}.installed"] = self.language_keys[f"{base}.installed"] = \
+                self.keys[base]
+        self.optional = OPTIONAL | {("places", key) for key in places} | \
+            {(section, key) for section in installed.SECTIONS for key in self.keys[section]}
         if len(known) > layout.MOST_ENTRIES:  # refused as it is: not each one's lines too
             self.optional |= {(section, key) for key in self.own for section in
                               ("buttons", "commands")}
@@ -72,7 +79,7 @@ class Schema:
     def of(self, section):
         if section in self.keys:
             return self.keys[section]
-        base, _, tag = section.partition(".")
+        base, tag = installed.split_section(section)
         return self.language_keys.get(base) if tag else None
 
 
@@ -186,7 +193,7 @@ def check_demo_path(path, problems):
 
 def check_language_sections(ini, lines, listed, schema, problems):
     for section in ini:
-        base, _, tag = section.partition(".")
+        base, tag = installed.split_section(section)
         if not tag or base not in schema.language_keys:
             continue
         where = f"brand.ini line {lines[section]}: [{section}]"
@@ -194,11 +201,6 @@ def check_language_sections(ini, lines, listed, schema, problems):
             problems.append(f"{where}: {languages.unknown(tag)}")
         elif tag not in listed:
             problems.append(f"{where}: {tag} is not in [product] languages")
-
-
-def text_of(ini, tag, section, key):
-    """A language's text: its own section's, else the default's."""
-    return ini.get(f"{section}.{tag}", {}).get(key, ini.get(section, {}).get(key))
 
 
 def check_commands(ini, listed, entries, problems):
@@ -211,7 +213,7 @@ def check_commands(ini, listed, entries, problems):
             not all(text_of(ini, tag, "commands", "demo") for tag in listed):
         problems.append("brand.ini: [demo] path is missing")
     for section, values in ini.items():
-        if section.partition(".")[0] == "commands":
+        if installed.split_section(section)[0] == "commands":
             for key, text in values.items():
                 why = commands.problem(text)
                 if why:
@@ -293,13 +295,15 @@ def check_double_art(brand, sizes, problems):
 def check_language_art(brand, listed, sizes, problems):
     """picture.TAG.png and install.TAG.png-style faces, and their picture.TAG@2x.png:
     {tag: {name: path}}."""
-    art_name = re.compile(rf"({'|'.join(sizes)})\.([^@]+)(@2x)?\.png")
+    art_name = re.compile(rf"({'|'.join(map(re.escape, sizes))})\.([^@]+)(@2x)?\.png")
     found = {}
     for path in sorted(brand.iterdir()):
         match = art_name.fullmatch(path.name)
         if not match:
             continue
         tag = match.group(2)
+        if match.group(1) == "picture" and tag == "installed":
+            continue  # the default's picture.installed.png
         if tag not in languages.LANGUAGES:
             problems.append(f"{path.name}: {languages.unknown(tag)}")
         elif tag not in listed:
@@ -353,21 +357,27 @@ def art_of(brand, own, strings, design):
     buttons = button_names(design)
     hidden = {number for number in buttons if number != layout.EXIT_ID and
               strings[command_string(number)] == "none"}
-    return {"picture": pick("picture.png"),
-            **{number: pick(name + ".png") for number, name in buttons.items()}}, hidden
+    found = {"picture": pick("picture.png"),
+             **{number: pick(name + ".png") for number, name in buttons.items()}}
+    if pick(f"{installed.PICTURE}.png"):
+        found["installed"] = pick(f"{installed.PICTURE}.png")
+    return found, hidden
 
 
 def brand_of(brand, ini, listed, own_art, design):
     demo_path = ini.get("demo", {}).get("path") or ""
     strings, targets, folders = {}, [], []
     keys = string_keys(design)
+    ids = {name: number for number, name in button_names(design).items()}
     for tag in listed:
         texts = {number: text_of(ini, tag, *key) for number, key in keys.items()}
         for number, button in zip(COMMAND_STRINGS, commands.BUTTONS):
             if design is not None and button not in design.entries:
                 texts[number] = "none"
             texts[number] = texts[number] or commands.default(button, demo_path)
-        for number in sorted(n for n, key in keys.items() if key[0] == "commands"):
+        texts.update(installed.strings(ini, tag, ids, tag == listed[0]))
+        for number in sorted(n for n, key in keys.items() if key[0] == "commands") + \
+                [n for n in sorted(texts) if n >= installed.FIRST_COMMAND]:
             for found, needed in ((commands.disc_target(texts[number]), targets),
                                   (commands.disc_folder(texts[number]), folders)):
                 if found and found not in needed:
@@ -405,6 +415,11 @@ def check_design(brand, design, strings, problems):
     hidden = {tag: {name for name in design.entries
                     if strings[tag][command_string(numbers[name])] == "none"} for tag in tags}
     layout.check_labels(design, shape, measure, texts, hidden, problems)
+    installed_names = {tag: {name: strings[tag].get(installed.FIRST_NAME + numbers[name] -
+                                                    installed.FIRST_ID, text)
+                             for name, text in names.items()} for tag, names in texts.items()}
+    if installed_names != texts and not problems:
+        layout.check_labels(design, shape, measure, installed_names, hidden, problems)
 
 
 def check_art(brand, design, listed, problems):
@@ -425,8 +440,11 @@ def check_art(brand, design, listed, problems):
             check_picture(brand, name, (FACE_WIDTH, FACE_HEIGHT), False, problems)
     else:
         check_faces(brand, design, problems)
-    check_double_art(brand, art_sizes(design), problems)
-    own_art = check_language_art(brand, listed, art_sizes(design), problems)
+    sizes = art_sizes(design)
+    sizes = {installed.PICTURE: sizes["picture"], **sizes}  # before picture, its name's start
+    check_picture(brand, f"{installed.PICTURE}.png", sizes["picture"], False, problems)
+    check_double_art(brand, sizes, problems)
+    own_art = check_language_art(brand, listed, sizes, problems)
     check_sounds(brand, problems)
     return own_art
 
@@ -455,12 +473,19 @@ def validate(brand):
             if section.partition(".")[0] == "messages":
                 check_unable(section, values.get("unable"), problems)
         check_demo_path(ini.get("demo", {}).get("path"), problems)
+        installed.check(ini, problems)
         check_commands(ini, listed, design.entries if design else list(commands.BUTTONS),
                        problems)
     own_art = check_art(brand, design, listed, problems)
+    if ini is not None:
+        installed.check_pictures(brand, ini, listed, own_art, design is None or not design.drawn,
+                                 problems)
     if problems or ini is None:
         return None, problems
     found = brand_of(brand, ini, listed or [languages.DEFAULT], own_art, design)
+    installed.check_hidden(found["strings"], {name: number for number, name in
+                                              button_names(design).items()},
+                           command_string, problems)
     if design is not None:
         check_design(brand, design, found["strings"], problems)
     return (None if problems else found), problems

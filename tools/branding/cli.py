@@ -50,7 +50,7 @@ def prepare(brand_dir, out, template=None):
               for name in ["mask.bmp", "mask@2x.bmp", "launcher.manifest"] + SOUND_FILES}
     icon = art.icon_file(brand_dir, *([canvases[brand["languages"][0]]] if design else []))
     masks = sum(shared[name].stat().st_size for name in ["mask.bmp", "mask@2x.bmp"])
-    brand["double_size"] = writers.double_size_languages(
+    brand["double_size"], brand["double_installed"] = writers.double_size_languages(
         brand, sets, len(icon) + sum(path.stat().st_size for path in shared.values()) +
         masks * (len(sets) - 1))
     staging = Path(tempfile.mkdtemp(dir=out.parent, prefix=f".{out.name}."))
@@ -60,8 +60,12 @@ def prepare(brand_dir, out, template=None):
         if tag not in brand["double_size"]:
             print(f"make-disc: note: {tag}'s own pictures come at 1x only, enlarged on screens "
                   "above 100 %: at 2x too they would take LAUNCH.EXE over 1.5 MiB", file=sys.stderr)
+        if "installed.bmp" in files and tag not in brand["double_installed"]:
+            print(f"make-disc: note: {tag}'s installed picture comes at 1x only, enlarged on "
+                  "screens above 100 %: at 2x too it would take LAUNCH.EXE over 1.5 MiB",
+                  file=sys.stderr)
         for name, data in files.items():
-            if tag in brand["double_size"] or "@2x" not in name:
+            if writers.kept_at_double_size(brand, tag, name):
                 (folder / name).write_bytes(data)
     files = {"launcher.ico": icon,
              "launcher.rc": writers.resource_script(brand).encode("utf-8"),
@@ -90,7 +94,8 @@ def string_block(exe, brand):
     for tag in brand["languages"]:
         language = languages.langid(tag)
         found = {}
-        for block in (STRING_BLOCK, STRING_BLOCK + 1):
+        for block in {STRING_BLOCK, STRING_BLOCK + 1,
+                      *(number // 16 + 1 for number in brand["strings"][tag])}:
             data = carried.get((RT_STRING, block, language))
             if data is None:
                 raise BadBrand(f"{exe} carries no {tag} strings of block {block}")

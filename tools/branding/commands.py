@@ -1,5 +1,6 @@
 """What a command button does, as brand.ini's [commands] and the launcher's strings 1008 to
-1010 say it: `run PATH`, `open PATH`, `web URL`, `browse [PATH]` or `none`."""
+1010 say it: `run PATH`, `open PATH`, `web URL`, `browse [PATH]` or `none` (and, once the
+product is installed, `start` and `remove`: branding.installed)."""
 
 import re
 
@@ -8,6 +9,7 @@ from branding.disc_names import path_problem
 BUTTONS = {"install": 201, "demo": 202, "browse": 203}
 FORMS = "run PATH, open PATH, web URL, browse, browse PATH or none"
 PROGRAMS = (".exe", ".msi")
+INSTALLED_ONLY = ("start", "remove")  # an installed program's start and removal
 # As the launcher checks it again (commands/command_text.cpp): a host of letters, digits,
 # dots and hyphens, a port, then a path, query or fragment without spaces, quotes,
 # backslashes or control characters. Its digits are ASCII's only, which \d is not.
@@ -33,6 +35,8 @@ def problem(text):
     if text in ("none", "browse"):
         return None
     keyword, _, argument = text.partition(" ")
+    if keyword in INSTALLED_ONLY:
+        return f"'{text}': {keyword} is only for [commands.installed]"
     if keyword not in ("run", "open", "web", "browse") or not argument:
         return f"'{text}' is none of {FORMS} (one space after the word)"
     if keyword == "web":

@@ -42,3 +42,8 @@ def read_list(text, problems):
         problems.append(f"{where}: {len(tags)} languages; the launcher takes at most "
                         f"{MOST_LANGUAGES}")
     return [tag for n, tag in enumerate(tags) if tag in LANGUAGES and tag not in tags[:n]]
+
+
+def text_of(ini, tag, section, key):
+    """A language's text: its own section's, else the default's."""
+    return ini.get(f"{section}.{tag}", {}).get(key, ini.get(section, {}).get(key))

@@ -10,6 +10,7 @@ BITMAP_FILES = {199: "background.bmp", 200: "mask.bmp",
 BITMAP_FILES.update({number + 200: name.replace(".bmp", "@2x.bmp")
                      for number, name in list(BITMAP_FILES.items())})
 MASKS = (200, 400)
+INSTALLED_PICTURE, INSTALLED_DOUBLE = 197, "installed@2x.bmp"
 SOUNDS = {300: "press.wav", 301: "release.wav", 302: "highlight.wav", 303: "open.wav",
           304: "ready.wav", 305: "close.wav"}
 # Windows reads LAUNCH.EXE whole from the disc before it starts: its bytes, of which the
@@ -33,20 +34,34 @@ def art_folder(brand, tag):
 def double_size_languages(brand, sets, shared_bytes):
     """The languages whose own art comes at twice the size too: the default's always,
     another's, in the listed order, while LAUNCH.EXE stays within its budget; the others'
-    1x art is enlarged by the launcher. `sets`: {tag: {file name: bytes}} of each
-    language's own art, `shared_bytes` the sounds', icon's and masks' bytes."""
+    1x art is enlarged by the launcher. Then, the same way, those whose installed picture
+    does. `sets`: {tag: {file name: bytes}} of each language's own art, `shared_bytes` the
+    sounds', icon's and masks' bytes. Returns both sets of languages."""
     default = brand["languages"][0]
-    double = {tag: sum(len(data) for name, data in files.items() if "@2x" in name)
-              for tag, files in sets.items()}
+    installed = {tag: len(files.get(INSTALLED_DOUBLE, b"")) for tag, files in sets.items()}
+    double = {tag: sum(len(data) for name, data in files.items() if "@2x" in name) -
+              installed[tag] for tag, files in sets.items()}
     total = CODE_ALLOWANCE + shared_bytes + sum(
-        sum(len(data) for data in files.values()) - (double[tag] if tag != default else 0)
-        for tag, files in sets.items())
+        sum(len(data) for data in files.values()) - installed[tag] -
+        (double[tag] if tag != default else 0) for tag, files in sets.items())
     kept = {default}
     for tag in brand["languages"][1:]:
         if tag in sets and total + double[tag] <= LAUNCHER_BUDGET:
             kept.add(tag)
             total += double[tag]
-    return kept
+    kept_installed = set()
+    for tag in brand["languages"]:
+        if installed.get(tag) and total + installed[tag] <= LAUNCHER_BUDGET:
+            kept_installed.add(tag)
+            total += installed[tag]
+    return kept, kept_installed
+
+
+def kept_at_double_size(brand, tag, name):
+    """Whether a language's converted file goes into LAUNCH.EXE (all 1x files do)."""
+    if "@2x" not in name:
+        return True
+    return tag in brand["double_installed" if name == INSTALLED_DOUBLE else "double_size"]
 
 
 def bitmap_files(design):
@@ -77,9 +92,14 @@ def language_bitmaps(brand, tag):
     folder = art_folder(brand, tag)
     if folder is None:
         return {}
-    return {number: ("" if number in MASKS else folder) + name
-            for number, name in bitmap_files(brand.get("design")).items()
-            if number < 399 or tag in brand.get("double_size", [tag])}
+    found = {number: ("" if number in MASKS else folder) + name
+             for number, name in bitmap_files(brand.get("design")).items()
+             if number < 399 or tag in brand.get("double_size", [tag])}
+    if brand["art"][tag][0].get("installed"):  # the installed state's picture
+        found[INSTALLED_PICTURE] = folder + "installed.bmp"
+        if tag in brand.get("double_installed", [tag]):
+            found[INSTALLED_PICTURE + 200] = folder + INSTALLED_DOUBLE
+    return found
 
 
 def language_block(brand, tag):
