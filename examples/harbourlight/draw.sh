@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Draws Harbourlight's pictures with ImageMagick: picture.png (English) and
-# picture.de-DE.png (German), the same disc with each edition's labels beside its buttons.
-# The German edition has no third button, so nothing is painted in its place.
+# picture.de-DE.png (German), the same disc with each edition's labels beside its buttons,
+# and picture.installed.png and picture.installed.de-DE.png, with the labels the buttons
+# take once Harbourlight is installed. The German edition has no third button, so nothing
+# is painted in its place.
 #   examples/harbourlight/draw.sh
 set -eu
 cd "$(dirname "$0")"
@@ -35,3 +37,7 @@ disc 'Atlas  ·  Setup' 'Install Harbourlight' 'Read the manual' 'Harbourlight o
   picture.png
 disc 'Atlas  ·  Installation' 'Harbourlight installieren' 'Seekarten ansehen' '' \
   picture.de-DE.png
+disc 'Atlas  ·  Setup' 'Start Harbourlight' 'Remove Harbourlight' 'Harbourlight online' \
+  picture.installed.png
+disc 'Atlas  ·  Installation' 'Harbourlight starten' 'Harbourlight entfernen' '' \
+  picture.installed.de-DE.png
