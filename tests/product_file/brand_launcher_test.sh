@@ -33,9 +33,26 @@ print("directories changed:", [n for n in range(16)
 PY
 }
 check "written vs compiled resources, sections and directories vs tested" \
-  "resources: 35 differ: []
+  "resources: 41 differ: []
 sections unlike the tested: []
 directories changed: [2, 5]" "$(compare "$work/out/LAUNCH.EXE" "$work/compiled.exe" "$tested")"
+# The installed state: its rule in the default language only, each language's names and
+# commands and installed picture (at 1x: its 2x would take the launcher over 1.5 MiB).
+check "the installed state's strings and pictures" \
+  "0409: 1023 msi {5D2A7C41-93B8-4E6F-A1C0-7B3E2F9D8A64}, 1030 Start Harbourlight, 1031 Remove Harbourlight, 1040 start {ProgramFiles}\\Harbourlight\\Atlas.exe, 1041 remove; bitmaps [197]
+0407: 1030 Harbourlight starten, 1031 Harbourlight entfernen, 1040 start {ProgramFiles}\\Harbourlight\\Atlas.exe, 1041 remove; bitmaps [197]" \
+  "$(PYTHONPATH=$root/tools python3 - "$work/out/LAUNCH.EXE" <<'PY'
+import sys
+from pe_resources import PeFile, string_block
+found = PeFile(open(sys.argv[1], "rb").read()).resources_by_language()
+for language in (0x409, 0x407):
+    strings = {}
+    for block in (64, 65, 66):
+        strings.update(string_block(found.get((6, block, language), b""), (block - 1) * 16))
+    print(f"{language:04x}:", ", ".join(f"{n} {t}" for n, t in strings.items() if n >= 1023) +
+          "; bitmaps", [n for n in (197, 397) if (2, n, language) in found])
+PY
+)"
 
 brand_tool prepare "$root/examples/harbourlight" "$work/refused" "$work/rc.o" 2>"$work/stderr"
 check "an object file as the template: exit code, one line, nothing written" \
