@@ -419,7 +419,9 @@ def check_design(brand, design, strings, problems):
                                                     installed.FIRST_ID, text)
                              for name, text in names.items()} for tag, names in texts.items()}
     if installed_names != texts and not problems:
-        layout.check_labels(design, shape, measure, installed_names, hidden, problems)
+        found = []
+        layout.check_labels(design, shape, measure, installed_names, hidden, found)
+        problems.extend(line.replace("'s label", "'s installed label", 1) for line in found)
 
 
 def check_art(brand, design, listed, problems):
