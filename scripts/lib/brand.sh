@@ -72,8 +72,9 @@ check_brand_set() {
   "$checker" ${BRAND_PICTURE_SIZE:+--picture "$BRAND_PICTURE_SIZE"} "$BRAND_RESOURCES/strings.bin" \
     "$1/background$2.bmp" "$BRAND_RESOURCES/mask$2.bmp" "${art[@]}" "${@:3}" || return 1
   # The installed state's picture, where the brand has one, read as the picture is.
-  [ ! -f "$1/installed$2.bmp" ] || "$checker" ${BRAND_PICTURE_SIZE:+--picture "$BRAND_PICTURE_SIZE"} \
-    "$BRAND_RESOURCES/strings.bin" "$1/installed$2.bmp" "$BRAND_RESOURCES/mask$2.bmp"
+  [ ! -f "$1/installed$2.bmp" ] ||
+    "$checker" ${BRAND_PICTURE_SIZE:+--picture "$BRAND_PICTURE_SIZE"} \
+      "$BRAND_RESOURCES/strings.bin" "$1/installed$2.bmp" "$BRAND_RESOURCES/mask$2.bmp"
 }
 
 # LAUNCHER_BRAND_BUILD names the folders another brand is built in beside the first

@@ -24,8 +24,7 @@ KEYS = {
     "commands": dict.fromkeys(commands.BUTTONS, LONGEST_COMMAND),
 }
 OPTIONAL = {("product", "languages"), ("product", "installed"), ("product", "uninstall"),
-            ("demo", "path"), *(("commands", key) for key in
-                                                          commands.BUTTONS),
+            ("demo", "path"), *(("commands", key) for key in commands.BUTTONS),
             *(("layout", key) for key in layout.KEYS)}
 # What a language's own section may say: the texts and commands, not the product's names.
 LANGUAGE_KEYS = {"product": {"title": 79}, "buttons": KEYS["buttons"],
@@ -344,6 +343,11 @@ def button_names(design):
     return {number: name for name, number in design.ids().items()}
 
 
+def entry_ids(design):
+    """{entry name: control id}, exit's too."""
+    return {name: number for number, name in button_names(design).items()}
+
+
 def art_of(brand, own, strings, design):
     """One language's set: the picture and the faces as (1x file, 2x file or None: the 1x
     enlarged), a face None for Norvane's; and the buttons left out. A 2x file goes with
@@ -368,7 +372,7 @@ def brand_of(brand, ini, listed, own_art, design):
     demo_path = ini.get("demo", {}).get("path") or ""
     strings, targets, folders = {}, [], []
     keys = string_keys(design)
-    ids = {name: number for number, name in button_names(design).items()}
+    ids = entry_ids(design)
     for tag in listed:
         texts = {number: text_of(ini, tag, *key) for number, key in keys.items()}
         for number, button in zip(COMMAND_STRINGS, commands.BUTTONS):
@@ -407,7 +411,7 @@ def check_design(brand, design, strings, problems):
     measure = label_font.measurer(design.tenths, problems)
     if measure is None:
         return
-    numbers = {name: number for number, name in button_names(design).items()}
+    numbers = entry_ids(design)
     name_string = lambda number: 1002 + number - 201 if number < layout.FIRST_OWN_ID else \
         layout.FIRST_OWN_NAME + number - layout.FIRST_OWN_ID
     texts = {tag: {name: strings[tag][name_string(numbers[name])] for name in design.buttons}
@@ -480,14 +484,12 @@ def validate(brand):
                        problems)
     own_art = check_art(brand, design, listed, problems)
     if ini is not None:
-        installed.check_pictures(brand, ini, listed, own_art, design is None or not design.drawn,
-                                 problems)
+        painted = design is None or not design.drawn
+        installed.check_pictures(brand, ini, listed, own_art, painted, problems)
     if problems or ini is None:
         return None, problems
     found = brand_of(brand, ini, listed or [languages.DEFAULT], own_art, design)
-    installed.check_hidden(found["strings"], {name: number for number, name in
-                                              button_names(design).items()},
-                           command_string, problems)
+    installed.check_hidden(found["strings"], entry_ids(design), command_string, problems)
     if design is not None:
         check_design(brand, design, found["strings"], problems)
     return (None if problems else found), problems

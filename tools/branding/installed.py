@@ -54,7 +54,8 @@ def folder_path_problem(path):
         if any(c in NOT_IN_NAMES or ord(c) < 32 for c in name):
             return f"'{name}': < > : \" / | ? * {{ }} and control characters can't be in a name"
     if units(path) > LONGEST_FOLDER_PATH:
-        return f"is {units(path)} characters long; the launcher holds at most {LONGEST_FOLDER_PATH}"
+        return f"is {units(path)} characters long; the launcher holds at most " \
+               f"{LONGEST_FOLDER_PATH}"
     return None
 
 
