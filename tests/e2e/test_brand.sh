@@ -52,11 +52,12 @@ make_languages_brand() {
 }
 
 # Stand-ins for the prefix's programs for .pdf and https, and for msiexec itself, each the
-# recording STUB.EXE $1. The prefixes share their programs (scripts/test-env): msiexec.exe
-# is replaced, never written into, and put back on any way out, from the moment it is
-# changed (`put_back_handlers`, the exit trap and the drive's $on_leave). Needs $work.
+# recording STUB.EXE $1 (msiexec.exe: $2 where given). The prefixes share their programs
+# (scripts/test-env): msiexec.exe is replaced, never written into, and put back on any way
+# out, from the moment it is changed (`put_back_handlers`, the exit trap and the drive's
+# $on_leave). Needs $work.
 use_stand_in_handlers() {
-  local stub=$1 handlers=$work/handlers
+  local stub=$1 installer=${2:-$1} handlers=$work/handlers
   msiexec=$WINEPREFIX/drive_c/windows/system32/msiexec.exe
   mkdir -p "$handlers"
   cp "$stub" "$handlers/reader.exe" && cp "$stub" "$handlers/browser.exe"
@@ -64,7 +65,7 @@ use_stand_in_handlers() {
     sed -n 's/^ *(Default) *REG_SZ *//p')
   on_leave=put_back_handlers
   trap put_back_handlers EXIT
-  cp "$msiexec" "$work/msiexec.saved" && rm -f "$msiexec" && cp "$stub" "$msiexec" ||
+  cp "$msiexec" "$work/msiexec.saved" && rm -f "$msiexec" && cp "$installer" "$msiexec" ||
     fail "msiexec.exe could not be replaced by the stand-in"
   [ "$(stat -c %h "$msiexec")" = 1 ] || fail "the stand-in msiexec.exe is shared with another prefix"
   export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;msiexec.exe=n"
