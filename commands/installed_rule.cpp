@@ -69,11 +69,10 @@ bool IsProductCode(const wchar_t* text) {
 }
 
 InstalledRule ParseInstalledRule(const wchar_t* text) {
-  KnownFolder folder;
-  const wchar_t* rest = nullptr;
+  InstalledRule rule = {InstalledTest::Malformed, nullptr, KnownFolder::ProgramFiles, nullptr};
   if (std::wcsncmp(text, L"msi ", 4) == 0 && IsProductCode(text + 4))
-    return {InstalledTest::Product, text + 4};
-  if (std::wcsncmp(text, L"file ", 5) == 0 && ParseFolderPath(text + 5, folder, rest))
-    return {InstalledTest::File, text + 5};
-  return {InstalledTest::Malformed, nullptr};
+    rule = {InstalledTest::Product, text + 4, KnownFolder::ProgramFiles, nullptr};
+  if (std::wcsncmp(text, L"file ", 5) == 0 && ParseFolderPath(text + 5, rule.folder, rule.rest))
+    rule = {InstalledTest::File, text + 5, rule.folder, rule.rest};
+  return rule;
 }

@@ -30,6 +30,8 @@ enum class InstalledTest { Product, File, Malformed };
 struct InstalledRule {
   InstalledTest test;
   const wchar_t* argument;  // the product code, or the folder path; points into the text
+  KnownFolder folder;       // a file's folder, and its names after it
+  const wchar_t* rest;
 };
 
 // The rule as string 1023 carries it, read no further than kInstalledRuleSize characters.
