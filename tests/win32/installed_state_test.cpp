@@ -1,7 +1,7 @@
 // A brand whose entries change once its product is installed (installed.rc), on the opened
-// launcher: its names and picture switch as the installer it started ends, and back when
-// it is activated with the product gone; the installed commands start the product in its
-// folder and remove it by its Uninstall entry.
+// launcher: names and picture switch as the installer it started ends, and back when it is
+// activated with the product gone; the installed commands start the product in its folder
+// and remove it by its Uninstall entry.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,32 +18,20 @@ constexpr COLORREF kInstalledColour = RGB(0x12, 0x34, 0x56);  // all of picture 
 constexpr char kUninstallKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LauncherInstalledTest";
 
-std::string Names(HWND launcher) {
-  std::string names;
+// The names of 201 to 203, and whether the picture is the installed one.
+std::string Shown(HWND launcher) {
+  std::string shown;
   for (int id = 201; id <= 203; ++id) {
     char text[64] = "";
     GetWindowTextA(GetDlgItem(launcher, id), text, sizeof text);
-    names += (id > 201 ? "|" : "") + std::string(text);
+    shown += text + std::string("|");
   }
-  return names;
-}
-
-COLORREF PicturePixel() {
   HDC dc = CreateCompatibleDC(nullptr);
   const HGDIOBJ kept = SelectObject(dc, state.background);
-  const COLORREF pixel = GetPixel(dc, 180, 180);
+  shown += GetPixel(dc, 180, 180) == kInstalledColour ? "197" : "199";
   SelectObject(dc, kept);
   DeleteDC(dc);
-  return pixel;
-}
-
-void WriteUninstallEntry(const char* uninstallString) {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kUninstallKey, 0, nullptr, 0,
-                                           KEY_SET_VALUE, nullptr, &key, nullptr));
-  RegSetValueExA(key, "UninstallString", 0, REG_EXPAND_SZ,
-                 reinterpret_cast<const BYTE*>(uninstallString), lstrlenA(uninstallString) + 1);
-  RegCloseKey(key);
+  return shown;
 }
 
 TEST(InstalledState, EntriesSwitchAsTheStartedInstallerEndsAndBackWhenActivated) {
@@ -52,7 +40,6 @@ TEST(InstalledState, EntriesSwitchAsTheStartedInstallerEndsAndBackWhenActivated)
   GetSystemDirectoryA(system, MAX_PATH);
   const std::string folder = std::string(local) + "\\launcher-installed-test";
   const std::string product = folder + "\\Atlas.exe", setup = folder + "\\SETUP.EXE";
-  const std::string records = folder + "\\records.txt";
   CreateDirectoryA(folder.c_str(), nullptr);
   DeleteFileA(product.c_str());
   SetCursorPos(5, 5);
@@ -62,27 +49,31 @@ TEST(InstalledState, EntriesSwitchAsTheStartedInstallerEndsAndBackWhenActivated)
   HWND launcher = LoadArtAndOpen();
   ASSERT_NE(nullptr, launcher);
   PumpMessages();
-  EXPECT_EQ("Install Atlas|Install the demo|Browse this disc", Names(launcher));
-  EXPECT_NE(kInstalledColour, PicturePixel());
+  EXPECT_EQ("Install Atlas|Install the demo|Browse this disc|199", Shown(launcher));
 
   // The stand-in installer records its start and ends; the product is there by then.
   ASSERT_TRUE(CopyFileA(StubProgram().c_str(), setup.c_str(), FALSE));
   ASSERT_TRUE(CopyFileA(StubProgram().c_str(), product.c_str(), FALSE));
-  SetEnvironmentVariableA("LAUNCHER_STUB_RECORD", records.c_str());
+  SetEnvironmentVariableA("LAUNCHER_STUB_RECORD", (folder + "\\records.txt").c_str());
   MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, state.moduleDirectory, MAX_PATH);
   state.moduleDirectoryWhole = true;
   seam::execForReal = true;
   SendMessageA(launcher, WM_COMMAND, 201, 0);
-  for (int turn = 0; turn < 600 && Names(launcher).find("Start") != 0; ++turn) {
+  for (int turn = 0; turn < 600 && Shown(launcher).find("Start") != 0; ++turn) {
     AwaitMessageOrEndedProgram(100);
     PumpMessages();
   }
-  EXPECT_EQ("Start Atlas|Remove Atlas|Browse this disc", Names(launcher));
-  EXPECT_EQ(kInstalledColour, PicturePixel());
+  EXPECT_EQ("Start Atlas|Remove Atlas|Browse this disc|197", Shown(launcher));
 
   seam::execForReal = false;
   seam::launchLog.clear();
-  WriteUninstallEntry("%LOCALAPPDATA%\\launcher-installed-test\\Atlas.exe /uninstall");
+  HKEY key = nullptr;
+  const char uninstall[] = "%LOCALAPPDATA%\\launcher-installed-test\\Atlas.exe /uninstall";
+  RegCreateKeyExA(HKEY_CURRENT_USER, kUninstallKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                  nullptr);
+  RegSetValueExA(key, "UninstallString", 0, REG_EXPAND_SZ,
+                 reinterpret_cast<const BYTE*>(uninstall), sizeof uninstall);
+  RegCloseKey(key);
   SendMessageA(launcher, WM_COMMAND, 201, 0);
   SendMessageA(launcher, WM_COMMAND, 202, 0);
   RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
@@ -92,11 +83,10 @@ TEST(InstalledState, EntriesSwitchAsTheStartedInstallerEndsAndBackWhenActivated)
 
   DeleteFileA(product.c_str());
   SendMessageA(launcher, WM_ACTIVATE, WA_ACTIVE, 0);
-  EXPECT_EQ("Install Atlas|Install the demo|Browse this disc", Names(launcher));
-  EXPECT_NE(kInstalledColour, PicturePixel());
+  EXPECT_EQ("Install Atlas|Install the demo|Browse this disc|199", Shown(launcher));
   ReleaseStartedPrograms();
   DeleteFileA(setup.c_str());
-  DeleteFileA(records.c_str());
+  DeleteFileA((folder + "\\records.txt").c_str());
   RemoveDirectoryA(folder.c_str());
 }
 
