@@ -16,7 +16,11 @@ void RenameButtons(HWND launcher) {
     if (button == nullptr) continue;
     wchar_t name[kButtonNameSize] = L"";
     LoadStateString(NameStringIdOf(row.id), InstalledNameStringIdOf(row.id), name, kButtonNameSize);
+    // The button class repaints at a new text, erasing first on some systems: it waits for
+    // the one repaint of everything.
+    SendMessageW(button, WM_SETREDRAW, FALSE, 0);
     SetWindowTextW(button, name);
+    SendMessageW(button, WM_SETREDRAW, TRUE, 0);
   }
 }
 
