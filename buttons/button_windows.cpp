@@ -2,6 +2,7 @@
 
 #include "buttons/button_table.h"
 #include "buttons/highlight.h"
+#include "commands/installed_state.h"
 #include "media/resource_ids.h"
 #include "media/resource_strings.h"
 #include "shell/launcher_state.h"
@@ -19,7 +20,8 @@ constexpr LPARAM kKeyWasDown = 1 << 30;  // a key-down's previous key state
 // owner-drawn, so nothing ever paints it. Without its string the button stays nameless.
 HWND CreateButtonWindow(HWND parent, const wchar_t* className, const ButtonRecord& button) {
   wchar_t name[kButtonNameSize] = L"";
-  const bool named = LoadCheckedStringW(NameStringIdOf(button.id), name, kButtonNameSize) > 0;
+  const bool named = LoadStateString(NameStringIdOf(button.id), InstalledNameStringIdOf(button.id),
+                                     name, kButtonNameSize) > 0;
   return CreateWindowExW(0, className, named ? name : nullptr, kButtonStyle,
                          ScaleToDpi(button.x, state.dpi), ScaleToDpi(button.y, state.dpi),
                          ButtonSide(button), ButtonSide(button), parent,

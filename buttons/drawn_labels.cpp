@@ -4,6 +4,7 @@
 
 #include "buttons/current_layout.h"
 #include "buttons/label_room.h"
+#include "commands/installed_state.h"
 #include "media/outline_region.h"
 #include "media/resource_ids.h"
 #include "media/resource_strings.h"
@@ -56,7 +57,9 @@ void DrawInRoom(const Labels& labels, const wchar_t* name, const LabelBox& room,
 void WriteLabel(const Labels& labels, int index) {
   const LayoutEntry& entry = labels.layout.entries[index];
   wchar_t name[kButtonNameSize];
-  if (entry.labelSide == kLabelNone || LoadCheckedStringW(NameStringIdOf(entry.id), name, kButtonNameSize) == 0)
+  if (entry.labelSide == kLabelNone ||
+      LoadStateString(NameStringIdOf(entry.id), InstalledNameStringIdOf(entry.id), name,
+                      kButtonNameSize) == 0)
     return;
   HFONT font = LabelFont(labels.layout.labels, 100);
   if (font == nullptr) return;

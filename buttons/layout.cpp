@@ -121,6 +121,8 @@ bool ReadsRightToLeft(uint16_t language) {
   return primary == kArabic || primary == kHebrew || primary == kFarsi;
 }
 
+int InstalledNameStringIdOf(int id) { return kFirstInstalledNameStringId + id - kFirstButtonId; }
+
 int NameStringIdOf(int id) {
   return id < kFirstOwnEntryId ? kFirstButtonNameStringId + id - kFirstButtonId
                                : kFirstOwnNameStringId + id - kFirstOwnEntryId;

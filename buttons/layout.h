@@ -54,3 +54,5 @@ bool ReadsRightToLeft(uint16_t language);
 // The string that names button `id` (201 to 210): what screen readers announce, and its
 // drawn label. 1002 to 1005 for 201 to 204, 1011 to 1016 for 205 to 210.
 int NameStringIdOf(int id);
+// Its name while the brand's product is installed: 1030 to 1039.
+int InstalledNameStringIdOf(int id);

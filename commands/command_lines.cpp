@@ -124,9 +124,13 @@ bool BuildProgramStart(CommandLine& line, StartFolder& folder, const wchar_t* mo
                        const wchar_t* discPath) {
   StartFolder path;
   const bool pathFits = BuildDiscPath(path, folder, moduleDirectory, discPath);
+  return BuildProgramLine(line, path) && pathFits;
+}
+
+bool BuildProgramLine(CommandLine& line, const wchar_t* path) {
   WideBoundedText text(line, kCommandLineSize);
   AppendQuoted(text, path, Quoting::IfSpaced);
-  return pathFits && text.Fits();
+  return text.Fits();
 }
 
 bool BuildSetupLine(CommandLine& line, const wchar_t* moduleDirectory) {

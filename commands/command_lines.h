@@ -39,6 +39,9 @@ bool AppendPathElement(wchar_t* path, size_t size, const wchar_t* element);
 bool BuildProgramStart(CommandLine& line, StartFolder& folder, const wchar_t* moduleDirectory,
                        const wchar_t* discPath);
 
+// The line that starts the program at `path`, a full path, quoted where it holds a space.
+bool BuildProgramLine(CommandLine& line, const wchar_t* path);
+
 // SETUP.EXE in the launcher's directory.
 bool BuildSetupLine(CommandLine& line, const wchar_t* moduleDirectory);
 // The demo installer at the root of the launcher's disc: `demoPath` (string 1007, in a

@@ -8,18 +8,31 @@ namespace {
 
 constexpr wchar_t kMsiexecName[] = L"msiexec.exe";
 
+// A button can't come or go while the launcher is open: `none` is an entry's own only.
+enum class Allowed { Always, EntryOnly, InstalledOnly };
+
 struct Keyword {
   const wchar_t* word;
   CommandKind kind;
   bool takesArgument;
   bool needsArgument;
+  Allowed allowed;
 };
 
 constexpr Keyword kKeywords[] = {
-    {L"run", CommandKind::Run, true, true},      {L"open", CommandKind::Open, true, true},
-    {L"web", CommandKind::Web, true, true},      {L"browse", CommandKind::Browse, true, false},
-    {L"none", CommandKind::None, false, false},
+    {L"run", CommandKind::Run, true, true, Allowed::Always},
+    {L"open", CommandKind::Open, true, true, Allowed::Always},
+    {L"web", CommandKind::Web, true, true, Allowed::Always},
+    {L"browse", CommandKind::Browse, true, false, Allowed::Always},
+    {L"none", CommandKind::None, false, false, Allowed::EntryOnly},
+    {L"start", CommandKind::Start, true, true, Allowed::InstalledOnly},
+    {L"remove", CommandKind::Remove, false, false, Allowed::InstalledOnly},
 };
+
+bool AllowedIn(const Keyword& keyword, CommandSet set) {
+  if (keyword.allowed == Allowed::Always) return true;
+  return (keyword.allowed == Allowed::InstalledOnly) == (set == CommandSet::Installed);
+}
 
 wchar_t Lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
@@ -84,8 +97,17 @@ const wchar_t* ArgumentOf(const wchar_t* text, const Keyword& keyword) {
   return text[wordLength] == L' ' ? text + wordLength + 1 : nullptr;
 }
 
+// A program under a known folder, never on the disc.
+bool IsFolderProgram(const wchar_t* argument) {
+  KnownFolder folder;
+  const wchar_t* rest = nullptr;
+  return ParseFolderPath(argument, folder, rest) &&
+         EndsWithIgnoringCase(argument, std::wcslen(argument), L".exe");
+}
+
 CommandKind KindWithArgument(CommandKind kind, const wchar_t* argument) {
   if (kind == CommandKind::Web) return IsWebAddress(argument) ? kind : CommandKind::Malformed;
+  if (kind == CommandKind::Start) return IsFolderProgram(argument) ? kind : CommandKind::Malformed;
   if (!IsDiscPath(argument)) return CommandKind::Malformed;
   if (kind != CommandKind::Run) return kind;
   const size_t length = std::wcslen(argument);
@@ -100,15 +122,60 @@ const wchar_t* ArgumentOfKind(const wchar_t* text) {
   return space != nullptr ? space + 1 : L"";
 }
 
-bool BuildPackageLine(CommandTarget& target, const wchar_t* package,
-                      const wchar_t* systemDirectory) {
+// msiexec.exe of the system directory, quoted, then the action and its argument.
+bool BuildMsiexecLine(CommandTarget& target, const wchar_t* systemDirectory,
+                      const wchar_t* action, const wchar_t* argument, const wchar_t* end) {
   StartFolder msiexec;
   WideBoundedText(msiexec, kCommandLineSize).Append(systemDirectory, kDirectorySize);
   const bool programFits = AppendPathElement(msiexec, kCommandLineSize, kMsiexecName);
   WideBoundedText line(target.line, kCommandLineSize);
-  line.Append(L'"').Append(msiexec).Append(L"\" /i \"").Append(package).Append(L'"');
+  line.Append(L'"').Append(msiexec).Append(L"\" ").Append(action).Append(argument).Append(end);
   const bool knowsSystem = BoundedLength(systemDirectory, kDirectorySize) > 0;
   return knowsSystem && programFits && line.Fits();
+}
+
+bool BuildPackageLine(CommandTarget& target, const wchar_t* package,
+                      const wchar_t* systemDirectory) {
+  return BuildMsiexecLine(target, systemDirectory, L"/i \"", package, L"\"");
+}
+
+// The folder holding the program: up to its last backslash, which a drive root keeps.
+size_t ProgramFolderLength(const wchar_t* path) {
+  const wchar_t* last = std::wcsrchr(path, L'\\');
+  const size_t length = last != nullptr ? static_cast<size_t>(last - path) : 0;
+  return length > 0 && path[length - 1] == L':' ? length + 1 : length;
+}
+
+// A program under a known folder, in its own folder. One the machine's folders can't hold
+// is named in the box as the command gives it.
+bool BuildFolderProgramTarget(CommandTarget& target, const wchar_t* folderPath,
+                              const InstalledSources& installed) {
+  KnownFolder folder = KnownFolder::ProgramFiles;
+  const wchar_t* rest = L"";
+  ParseFolderPath(folderPath, folder, rest);
+  wchar_t known[kDirectorySize] = L"";
+  installed.knownFolder(folder, known);
+  StartFolder program;
+  if (!JoinKnownFolder(program, kDirectorySize, known, rest)) {
+    WideBoundedText(target.line, kCommandLineSize).Append(folderPath);
+    return false;
+  }
+  WideBoundedText(target.folder, kCommandLineSize).Append(program, ProgramFolderLength(program));
+  return BuildProgramLine(target.line, program);
+}
+
+// Windows Installer's removal of the product, else the product's own uninstaller; the box
+// names the command where there is neither.
+bool BuildRemovalTarget(CommandTarget& target, const wchar_t* text,
+                        const wchar_t* systemDirectory, const InstalledSources& installed) {
+  WideBoundedText(target.folder, kCommandLineSize).Append(systemDirectory, kDirectorySize);
+  if (installed.productCode != nullptr)
+    return BuildMsiexecLine(target, systemDirectory, L"/x ", installed.productCode, L"");
+  const wchar_t* own = installed.uninstallString;
+  WideBoundedText line(target.line, kCommandLineSize);
+  line.Append(own != nullptr && own[0] != L'\0' ? own : text);
+  const bool knowsSystem = BoundedLength(systemDirectory, kDirectorySize) > 0;
+  return own != nullptr && own[0] != L'\0' && line.Fits() && knowsSystem;
 }
 
 // Explorer starts in the Windows directory, as the disc's own browse always did; on the
@@ -131,12 +198,13 @@ void ClearTarget(CommandTarget& target, CommandKind kind) {
 
 }  // namespace
 
-CommandKind CommandKindOf(const wchar_t* text) {
+CommandKind CommandKindOf(const wchar_t* text, CommandSet set) {
   const size_t length = BoundedLength(text, kCommandTextSize);
   if (length == 0) return CommandKind::Today;
   if (length > kLongestCommandText) return CommandKind::Malformed;
   for (const Keyword& keyword : kKeywords) {
     if (std::wcsncmp(text, keyword.word, std::wcslen(keyword.word)) != 0) continue;
+    if (!AllowedIn(keyword, set)) return CommandKind::Malformed;
     const wchar_t* argument = ArgumentOf(text, keyword);
     const wchar_t end = text[std::wcslen(keyword.word)];
     if (end == L'\0' && !keyword.needsArgument) return keyword.kind;
@@ -148,8 +216,9 @@ CommandKind CommandKindOf(const wchar_t* text) {
 
 bool BuildCommandTarget(CommandTarget& target, const wchar_t* text,
                         const wchar_t* moduleDirectory, const wchar_t* windowsDirectory,
-                        const wchar_t* systemDirectory) {
-  ClearTarget(target, CommandKindOf(text));
+                        const wchar_t* systemDirectory, const InstalledSources* installed) {
+  ClearTarget(target, CommandKindOf(text, installed != nullptr ? CommandSet::Installed
+                                                                : CommandSet::Entry));
   const wchar_t* argument = ArgumentOfKind(text);
   switch (target.kind) {
     case CommandKind::Run:
@@ -166,6 +235,10 @@ bool BuildCommandTarget(CommandTarget& target, const wchar_t* text,
       return true;
     case CommandKind::Browse:
       return BuildBrowseTarget(target, argument, moduleDirectory, windowsDirectory);
+    case CommandKind::Start:
+      return BuildFolderProgramTarget(target, argument, *installed);
+    case CommandKind::Remove:
+      return BuildRemovalTarget(target, text, systemDirectory, *installed);
     case CommandKind::Malformed:
       WideBoundedText(target.line, kCommandLineSize).Append(text, kLongestCommandText);
       return false;

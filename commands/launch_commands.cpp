@@ -6,10 +6,12 @@
 #include "commands/command_lines.h"
 #include "commands/command_text.h"
 #include "commands/failure_message.h"
+#include "commands/installed_state.h"
 #include "media/resource_ids.h"
 #include "media/resource_strings.h"
 #include "shell/launcher_state.h"
 #include "shell/platform_seam.h"
+#include "shell/started_programs.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ enum class StartResult { Started, Declined, Failed };
 // The start WinExec made (the line as given, shown normally, nothing inherited), in the
 // program's own folder, without waiting until the program is idle: an installer that
 // unpacks for a while before its first window must not freeze the launcher. The launcher
-// keeps no hold on what it started.
+// keeps no hold on what it started, but where it watches what is installed.
 bool CreateProgramProcess(const CommandTarget& start) {
   CommandLine writable;  // the platform may write into the line while it reads it
   lstrcpynW(writable, start.line, kCommandLineSize);
@@ -37,7 +39,20 @@ bool CreateProgramProcess(const CommandTarget& start) {
                               start.folder, &startup, &started))
     return false;
   CloseHandle(started.hThread);
-  CloseHandle(started.hProcess);
+  KeepStartedProgram(started.hProcess);
+  return true;
+}
+
+// Failures are ours to report. Where the launcher watches what is installed, the shell
+// hands back the process it started, where it starts one.
+ULONG ShellStartMask() {
+  const ULONG mask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  return state.watchesInstalled ? mask | SEE_MASK_NOCLOSEPROCESS : mask;
+}
+
+bool ShellStart(SHELLEXECUTEINFOW& request) {
+  if (!platform.shellExecute(&request)) return false;
+  KeepStartedProgram(request.hProcess);
   return true;
 }
 
@@ -50,14 +65,14 @@ StartResult StartWithConsent(const CommandTarget& start) {
   SplitProgramAndParameters(start.line, program, parameters);
   SHELLEXECUTEINFOW request = {};
   request.cbSize = sizeof request;
-  request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;  // failures are ours to report
+  request.fMask = ShellStartMask();
   request.hwnd = state.pieceWindows[0];
   request.lpVerb = L"runas";
   request.lpFile = program;
   request.lpParameters = parameters[0] != L'\0' ? parameters : nullptr;
   request.lpDirectory = start.folder;
   request.nShow = SW_SHOWNORMAL;
-  if (platform.shellExecute(&request)) return StartResult::Started;
+  if (ShellStart(request)) return StartResult::Started;
   return GetLastError() == ERROR_CANCELLED ? StartResult::Declined : StartResult::Failed;
 }
 
@@ -100,17 +115,26 @@ void ReadSystemDirectory(wchar_t (&directory)[kDirectorySize]) {
 
 constexpr int kFirstCommandStringId = 1008;  // the commands of buttons 201 to 203
 
-void LoadCommandText(int id, wchar_t (&text)[kCommandTextSize]) {
-  const int string = id < kFirstOwnEntryId ? kFirstCommandStringId + id - kRunSetupId
-                                           : kFirstOwnCommandStringId + id - kFirstOwnEntryId;
-  LoadCheckedStringW(string, text, kCommandTextSize);
+int OwnCommandStringIdOf(int id) {
+  return id < kFirstOwnEntryId ? kFirstCommandStringId + id - kRunSetupId
+                               : kFirstOwnCommandStringId + id - kFirstOwnEntryId;
+}
+
+// The command of the current state: while installed, the installed one where the brand
+// gives it.
+CommandSet LoadCommandText(int id, wchar_t (&text)[kCommandTextSize]) {
+  const int installed = kFirstInstalledCommandStringId + id - kRunSetupId;
+  if (state.installed && LoadCheckedStringW(installed, text, kCommandTextSize) > 0)
+    return CommandSet::Installed;
+  LoadCheckedStringW(OwnCommandStringIdOf(id), text, kCommandTextSize);
+  return CommandSet::Entry;
 }
 
 // A brand's own entry has no command of Norvane's to fall back on: without its command it
 // starts nothing, and the box names the entry.
 void ReportEntryWithoutCommand(int id) {
   wchar_t name[kButtonNameSize] = L"";
-  LoadCheckedStringW(NameStringIdOf(id), name, kButtonNameSize);
+  LoadStateString(NameStringIdOf(id), InstalledNameStringIdOf(id), name, kButtonNameSize);
   ReportFailedStart(name, MB_ICONERROR);
 }
 
@@ -120,13 +144,13 @@ void ReportEntryWithoutCommand(int id) {
 void OpenOrReport(const CommandTarget& target, bool built) {
   SHELLEXECUTEINFOW request = {};
   request.cbSize = sizeof request;
-  request.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  request.fMask = ShellStartMask();
   request.hwnd = state.pieceWindows[0];
   request.lpFile = target.line;
   request.lpDirectory = target.folder[0] != L'\0' ? target.folder : nullptr;
   request.nShow = SW_SHOWNORMAL;
   const bool whole = built && state.moduleDirectoryWhole;
-  if (whole && (platform.shellExecute(&request) || GetLastError() == ERROR_CANCELLED)) return;
+  if (whole && (ShellStart(request) || GetLastError() == ERROR_CANCELLED)) return;
   ReportFailedStart(target.line, MB_ICONERROR);
 }
 
@@ -147,19 +171,22 @@ bool BuildButtonsOwnTarget(CommandTarget& target, int id, const wchar_t* windows
 }
 
 bool BuildBrandsTarget(CommandTarget& target, const wchar_t* text,
-                       const wchar_t* windowsDirectory) {
+                       const wchar_t* windowsDirectory, CommandSet set) {
   wchar_t systemDirectory[kDirectorySize];
   ReadSystemDirectory(systemDirectory);
+  MachineSources machine;
+  if (set == CommandSet::Installed) ReadMachineSources(machine);
   return BuildCommandTarget(target, text, state.moduleDirectory, windowsDirectory,
-                            systemDirectory);
+                            systemDirectory,
+                            set == CommandSet::Installed ? &machine.sources : nullptr);
 }
 
 }  // namespace
 
 void RunButtonCommand(int id) {
   wchar_t text[kCommandTextSize];
-  LoadCommandText(id, text);
-  const CommandKind kind = CommandKindOf(text);
+  const CommandSet set = LoadCommandText(id, text);
+  const CommandKind kind = CommandKindOf(text, set);
   if (kind == CommandKind::None) return;
   if (kind == CommandKind::Today && id >= kFirstOwnEntryId) return ReportEntryWithoutCommand(id);
   wchar_t windowsDirectory[kDirectorySize];
@@ -167,7 +194,7 @@ void RunButtonCommand(int id) {
   CommandTarget target;
   const bool built = kind == CommandKind::Today
                          ? BuildButtonsOwnTarget(target, id, windowsDirectory)
-                         : BuildBrandsTarget(target, text, windowsDirectory);
+                         : BuildBrandsTarget(target, text, windowsDirectory, set);
   CarryOut(target, built);
 }
 
@@ -175,7 +202,7 @@ void LeaveOutAbsentButtons() {
   for (ButtonRecord& row : buttonTable) {
     if (!row.enabled || row.id == kExitButtonId) continue;
     wchar_t text[kCommandTextSize];
-    LoadCommandText(row.id, text);
+    LoadCheckedStringW(OwnCommandStringIdOf(row.id), text, kCommandTextSize);
     if (CommandKindOf(text) == CommandKind::None) row.enabled = 0;
   }
 }

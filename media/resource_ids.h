@@ -20,3 +20,10 @@ constexpr int kFirstButtonNameStringId = 1002;
 constexpr int kWindowTitleStringId = 1006;  // the window title, every message box's caption
 constexpr int kDemoPathStringId = 1007;     // the demo installer, from the disc's root
 constexpr int kIconGroupId = 1;
+
+// A brand whose entries change once its product is installed (commands/installed_state.h).
+constexpr int kInstalledPictureId = 197;       // the picture while installed; else 199
+constexpr int kInstalledRuleStringId = 1023;   // `msi {CODE}` or `file {Folder}\path`
+constexpr int kUninstallNameStringId = 1024;   // a `file` product's Uninstall entry
+constexpr int kFirstInstalledNameStringId = 1030;     // 1030 + (id - 201): names while installed
+constexpr int kFirstInstalledCommandStringId = 1040;  // 1040 + (id - 201): commands

@@ -10,4 +10,5 @@ LauncherState state = {
     /*background*/ nullptr, /*backgroundWidth*/ 0, /*backgroundHeight*/ 0, /*palette*/ nullptr,
     /*pieceWindows*/ {}, /*creatingPiece*/ 0,
     /*hotButtonId*/ 0, /*lastButtonId*/ 201, /*launcherActive*/ 0, /*buttonOriginalProc*/ nullptr,
+    /*watchesInstalled*/ false, /*installed*/ false,
 };

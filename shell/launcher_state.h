@@ -40,6 +40,10 @@ struct LauncherState {
   int lastButtonId;
   int launcherActive;
   WNDPROC buttonOriginalProc;
+
+  // Where the brand carries an installed rule: watched, and whether it holds.
+  bool watchesInstalled;
+  bool installed;
 };
 
 extern LauncherState state;

@@ -8,6 +8,7 @@
 #include "media/gdi_handles.h"
 #include "shell/disc_removal.h"
 #include "shell/dpi_change.h"
+#include "shell/installed_switch.h"
 #include "shell/launcher_state.h"
 #include "shell/startup.h"
 #include "transitions/transition_table.h"
@@ -37,6 +38,12 @@ LRESULT OnPaint(HWND hwnd) {
   SelectedTransition().paint(hwnd, dc);
   EndPaint(hwnd, &paint);
   return 1;
+}
+
+// Back from another window, an installer's perhaps: what is installed may have changed.
+LRESULT OnActivate(HWND hwnd, WPARAM wParam) {
+  if (LOWORD(wParam) != WA_INACTIVE && PieceIndex(hwnd) == 0) RecheckInstalledState();
+  return OnLauncherActivate(hwnd, wParam);
 }
 
 // The buttons are owner-drawn, and such a button reports the second click of a
@@ -74,7 +81,7 @@ LRESULT CALLBACK LauncherWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_DESTROY:
       return OnDestroy(hwnd);
     case WM_ACTIVATE:
-      return OnLauncherActivate(hwnd, wParam);
+      return OnActivate(hwnd, wParam);
     case WM_NCACTIVATE:
       return OnLauncherNcActivate(hwnd, wParam, lParam);
     case WM_PAINT:

@@ -2,6 +2,7 @@
 #include "buttons/current_layout.h"
 #include "buttons/drawn_labels.h"
 #include "buttons/faces_in_picture.h"
+#include "commands/installed_state.h"
 #include "commands/launch_commands.h"
 #include "media/bitmap_loader.h"
 #include "media/gdi_handles.h"
@@ -59,11 +60,17 @@ bool PictureFitsLayout() {
          state.backgroundHeight == ScaleToDpi(layout.height, state.dpi);
 }
 
+// While installed, the brand's installed picture where it gives one.
+int PictureOfState() {
+  const bool own = state.installed && FindLauncherResource(kInstalledPictureId, kBitmapType);
+  return own ? kInstalledPictureId : kPictureId;
+}
+
 }  // namespace
 
 bool LoadArt() {
   LoadButtonArt();
-  state.background = LoadPictureAtDpi(kPictureId, state.dpi, &state.palette,
+  state.background = LoadPictureAtDpi(PictureOfState(), state.dpi, &state.palette,
                                       &state.backgroundWidth, &state.backgroundHeight);
   // Its height sizes every window: a top-down picture (negative height) would open
   // windows of no height that nothing can close, so it counts as missing, as does a
@@ -88,7 +95,9 @@ void ReleaseArt() {
   ReleaseBitmapPair(maskRecord);
 }
 
+// It opens in the state it finds.
 HWND LoadArtAndOpen() {
+  DecideInstalledState();
   LeaveOutAbsentButtons();
   if (!LoadArt()) return nullptr;
   const TransitionEffect& effect = SelectedTransition();

@@ -56,6 +56,21 @@ UINT PrimaryMonitorDpiFromSystem() {
   return x;
 }
 
+using ProductStateFunction = int(WINAPI*)(LPCWSTR code);
+constexpr int kInstallStateUnknown = -1;
+
+// Only a brand that tells its product by its code asks Windows Installer.
+int WINAPI ProductStateFromSystemDirectory(LPCWSTR code) {
+  static ProductStateFunction queryProductState = nullptr;
+  if (queryProductState == nullptr) {
+    HMODULE msi = LoadSystemLibrary("msi.dll");
+    if (msi != nullptr)
+      queryProductState = LookUpFunction<ProductStateFunction>(msi, "MsiQueryProductStateW");
+    if (queryProductState == nullptr) return kInstallStateUnknown;
+  }
+  return queryProductState(code);
+}
+
 }  // namespace
 
 PlatformSeam platform = {
@@ -70,4 +85,5 @@ PlatformSeam platform = {
     GetWindowsDirectoryW,
     UserInterfaceLanguage,
     PrimaryMonitorDpiFromSystem,
+    ProductStateFromSystemDirectory,
 };

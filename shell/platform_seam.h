@@ -31,6 +31,10 @@ struct PlatformSeam {
   // The dots per inch of the monitor the launcher opens on (the primary one), as the
   // system scales it; 96 is 100 %.
   UINT (*primaryMonitorDpi)();
+  // Windows Installer's state of the product of `code` (MsiQueryProductStateW), or -1
+  // (INSTALLSTATE_UNKNOWN) where it can't be asked. msi.dll is loaded from the system
+  // directory on the first call, not before.
+  int(WINAPI* productState)(LPCWSTR code);
 };
 
 extern PlatformSeam platform;

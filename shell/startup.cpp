@@ -4,11 +4,30 @@
 #include "media/resource_language.h"
 #include "media/sound_bank.h"
 #include "shell/launcher_state.h"
+#include "shell/started_programs.h"
 #include "shell/strip_file_name.h"
 
 namespace {
 
+// Dispatches everything queued; false once the quit message comes.
+bool DispatchQueued() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) return false;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return true;
+}
+
 void RunMessageLoop() {
+  if (state.watchesInstalled) {
+    do {
+      AwaitMessageOrEndedProgram(INFINITE);
+    } while (DispatchQueued());
+    ReleaseStartedPrograms();
+    return;
+  }
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

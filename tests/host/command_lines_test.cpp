@@ -290,7 +290,85 @@ const struct {
     {L"browse Maps,Nord", CommandKind::Browse, L"C:\\W\\EXPLORER.EXE \"D:\\DISC\\Maps,Nord\"|C:\\W"},
     {L"browse a=b", CommandKind::Browse, L"C:\\W\\EXPLORER.EXE \"D:\\DISC\\a=b\"|C:\\W"},
     {L"none", CommandKind::None, nullptr},
+    // Only while the product is installed.
+    {L"start {ProgramFiles}\\Atlas.exe", CommandKind::Malformed, nullptr},
+    {L"remove", CommandKind::Malformed, nullptr},
 };
+
+// The machine's known folders: Program Files, a drive root, one that fills its buffer
+// without a terminator, and one it hasn't.
+void FakeKnownFolder(KnownFolder folder, wchar_t (&path)[kDirectorySize]) {
+  const wchar_t* known[] = {L"C:\\Program Files", nullptr, L"C:\\", L""};
+  if (known[static_cast<int>(folder)] == nullptr) std::wmemset(path, L'x', kDirectorySize);
+  else std::wcscpy(path, known[static_cast<int>(folder)]);
+}
+
+// Installed commands from D:\DISC with the system directory C:\W\S, the product known by
+// its code or its UninstallString: "line|folder", or null where nothing can be built.
+const struct {
+  const wchar_t* text;
+  const wchar_t* code;
+  const wchar_t* uninstall;
+  const wchar_t* built;
+} kInstalledCommandCases[] = {
+    {L"start {ProgramFiles}\\Harbourlight\\Atlas.exe", nullptr, nullptr,
+     L"\"C:\\Program Files\\Harbourlight\\Atlas.exe\"|C:\\Program Files\\Harbourlight"},
+    {L"start {LocalAppData}\\Atlas.EXE", nullptr, nullptr, L"C:\\Atlas.EXE|C:\\"},
+    {L"start {CommonAppData}\\Atlas.exe", nullptr, nullptr, nullptr},
+    {L"start {ProgramFilesX86}\\Atlas.exe", nullptr, nullptr, nullptr},
+    {L"remove", L"{8A4C1E2B-1234-4D5E-9F00-0123456789AB}", nullptr,
+     L"\"C:\\W\\S\\msiexec.exe\" /x {8A4C1E2B-1234-4D5E-9F00-0123456789AB}|C:\\W\\S"},
+    {L"remove", nullptr, L"\"C:\\H\\unins000.exe\" /SILENT", L"\"C:\\H\\unins000.exe\" /SILENT|C:\\W\\S"},
+    {L"remove", nullptr, nullptr, nullptr},
+    {L"run SETUP.EXE", nullptr, nullptr, L"D:\\DISC\\SETUP.EXE|D:\\DISC"},
+};
+
+const wchar_t* const kMalformedInstalledCommands[] = {
+    L"start {ProgramFiles}\\..\\Atlas.exe", L"start {ProgramFiles}\\.\\Atlas.exe",
+    L"start {ProgramFiles}\\ a\\Atlas.exe", L"start {ProgramFiles}\\a\\\\Atlas.exe",
+    L"start {ProgramFiles}\\a/Atlas.exe",     L"start {ProgramFiles}\\C:Atlas.exe",
+    L"start {ProgramFiles}\\{LocalAppData}\\a.exe", L"start {ProgramFiles}\\Atlas.msi",
+    L"start {Windows}\\Atlas.exe", L"start {ProgramFiles}", L"start Atlas.exe", L"remove x",
+    L"none"};
+
+TEST(InstalledCommands, StartProgramsUnderKnownFoldersAndRemoveTheProduct) {
+  CommandTarget target;
+  for (const auto& c : kInstalledCommandCases) {
+    const InstalledSources sources = {FakeKnownFolder, c.code, c.uninstall};
+    const bool built =
+        BuildCommandTarget(target, c.text, L"D:\\DISC", L"C:\\W", L"C:\\W\\S", &sources);
+    EXPECT_EQ(c.built ? c.built : L"", built ? std::wstring(target.line) + L"|" + target.folder : L"");
+  }
+  for (const wchar_t* text : kMalformedInstalledCommands)
+    EXPECT_EQ(CommandKind::Malformed, CommandKindOf(text, CommandSet::Installed)) << text;
+  const std::wstring tooLong(kCommandLineSize, L'x');
+  const InstalledSources sources = {FakeKnownFolder, nullptr, tooLong.c_str()};
+  EXPECT_FALSE(BuildCommandTarget(target, L"remove", L"D:\\", L"C:\\W", L"C:\\W\\S", &sources));
+}
+
+TEST(InstalledRule, NamesAProductCodeOrAFileUnderAKnownFolder) {
+  const std::wstring longest = L"{LocalAppData}\\" + std::wstring(kLongestFolderPath - 15, L'a');
+  const struct {
+    std::wstring text;
+    InstalledTest test;
+  } kRules[] = {
+      {L"msi {8A4C1E2B-1234-4D5E-9F00-0123456789ab}", InstalledTest::Product},
+      {L"msi {8A4C1E2B-1234-4D5E-9F00-0123456789A}", InstalledTest::Malformed},
+      {L"msi {8A4C1E2B-1234-4D5E-9F000123456789AB-}", InstalledTest::Malformed},
+      {L"msi  {8A4C1E2B-1234-4D5E-9F00-0123456789AB}", InstalledTest::Malformed},
+      {L"file " + longest, InstalledTest::File},
+      {L"file " + longest + L"a", InstalledTest::Malformed},
+      {L"File {ProgramFiles}\\a", InstalledTest::Malformed},
+      {L"", InstalledTest::Malformed},
+  };
+  for (const auto& rule : kRules) {
+    const InstalledRule parsed = ParseInstalledRule(rule.text.c_str());
+    EXPECT_EQ(rule.test, parsed.test) << rule.text.size();
+    if (parsed.test != InstalledTest::Malformed) {
+      EXPECT_EQ(rule.text.substr(rule.text.find(' ') + 1), parsed.argument);
+    }
+  }
+}
 
 TEST(BrandCommands, BuildTheirTargetsOnTheDiscAndRefuseAnythingElse) {
   CommandTarget target;

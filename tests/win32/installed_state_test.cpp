@@ -1,0 +1,105 @@
+// A brand whose entries change once its product is installed (installed.rc), on the opened
+// launcher: names and picture switch as the installer it started ends, and back when it is
+// activated with the product gone; the installed commands start the product in its folder
+// and remove it by its Uninstall entry.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "commands/installed_state.h"
+#include "launcher_fixture.h"
+#include "shell/platform_seam.h"
+#include "shell/started_programs.h"
+
+namespace {
+
+constexpr COLORREF kInstalledColour = RGB(0x12, 0x34, 0x56);  // all of picture 197
+constexpr char kUninstallKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\LauncherInstalledTest";
+
+// The names of 201 to 203, and whether the picture is the installed one.
+std::string Shown(HWND launcher) {
+  std::string shown;
+  for (int id = 201; id <= 203; ++id) {
+    char text[64] = "";
+    GetWindowTextA(GetDlgItem(launcher, id), text, sizeof text);
+    shown += text + std::string("|");
+  }
+  HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ kept = SelectObject(dc, state.background);
+  shown += GetPixel(dc, 180, 180) == kInstalledColour ? "197" : "199";
+  SelectObject(dc, kept);
+  DeleteDC(dc);
+  return shown;
+}
+
+TEST(InstalledState, EntriesSwitchAsTheStartedInstallerEndsAndBackWhenActivated) {
+  char local[MAX_PATH] = "", system[MAX_PATH] = "";
+  ASSERT_GT(GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH), 0u);
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string folder = std::string(local) + "\\launcher-installed-test";
+  const std::string product = folder + "\\Atlas.exe", setup = folder + "\\SETUP.EXE";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  DeleteFileA(product.c_str());
+  SetCursorPos(5, 5);
+  seam::Install();
+  state.instance = LoadLibraryA("installed.dll");
+  ASSERT_TRUE(SurveyDisplay() && RegisterLauncherClass());
+  HWND launcher = LoadArtAndOpen();
+  ASSERT_NE(nullptr, launcher);
+  PumpMessages();
+  EXPECT_EQ("Install Atlas|Install the demo|Browse this disc|199", Shown(launcher));
+
+  // The stand-in installer records its start and ends; the product is there by then.
+  ASSERT_TRUE(CopyFileA(StubProgram().c_str(), setup.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(StubProgram().c_str(), product.c_str(), FALSE));
+  SetEnvironmentVariableA("LAUNCHER_STUB_RECORD", (folder + "\\records.txt").c_str());
+  MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, state.moduleDirectory, MAX_PATH);
+  state.moduleDirectoryWhole = true;
+  seam::execForReal = true;
+  SendMessageA(launcher, WM_COMMAND, 201, 0);
+  for (int turn = 0; turn < 600 && Shown(launcher).find("Start") != 0; ++turn) {
+    AwaitMessageOrEndedProgram(100);
+    PumpMessages();
+  }
+  EXPECT_EQ("Start Atlas|Remove Atlas|Browse this disc|197", Shown(launcher));
+
+  seam::execForReal = false;
+  seam::launchLog.clear();
+  HKEY key = nullptr;
+  const char uninstall[] = "%LOCALAPPDATA%\\launcher-installed-test\\Atlas.exe /uninstall";
+  RegCreateKeyExA(HKEY_CURRENT_USER, kUninstallKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                  nullptr);
+  RegSetValueExA(key, "UninstallString", 0, REG_EXPAND_SZ,
+                 reinterpret_cast<const BYTE*>(uninstall), sizeof uninstall);
+  RegCloseKey(key);
+  SendMessageA(launcher, WM_COMMAND, 201, 0);
+  SendMessageA(launcher, WM_COMMAND, 202, 0);
+  RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
+  EXPECT_EQ(std::vector<std::string>({"exec " + product + " in " + folder + " show 1",
+                                      "exec " + product + " /uninstall in " + system + " show 1"}),
+            seam::launchLog);
+
+  DeleteFileA(product.c_str());
+  SendMessageA(launcher, WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ("Install Atlas|Install the demo|Browse this disc|199", Shown(launcher));
+  ReleaseStartedPrograms();
+  DeleteFileA(setup.c_str());
+  DeleteFileA((folder + "\\records.txt").c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
+int WINAPI InstalledWhole(LPCWSTR) { return 5; }  // INSTALLSTATE_DEFAULT
+int WINAPI Advertised(LPCWSTR) { return 1; }      // INSTALLSTATE_ADVERTISED
+
+TEST(InstalledState, AProductIsInstalledOnlyWhenWindowsInstallerHasItWhole) {
+  const wchar_t rule[] = L"msi {8A4C1E2B-1234-4D5E-9F00-0123456789AB}";
+  EXPECT_FALSE(RuleHolds(rule)) << "the system's msi.dll knows no such product";
+  platform.productState = InstalledWhole;
+  EXPECT_TRUE(RuleHolds(rule));
+  platform.productState = Advertised;
+  EXPECT_FALSE(RuleHolds(rule));
+}
+
+}  // namespace
