@@ -22,11 +22,32 @@ use_stand_in_handlers "$stub" "$installer"
 brand_disc_as_drive_d "$image" HARBOURLIGHT "$brand"
 record_starts
 code=$(sed -n 's/^installed = msi \({[-0-9A-Fa-f]*}\).*/\1/p' "$brand/brand.ini")
-program='C:\Program Files\Harbourlight\Atlas.exe'
+[ -n "$code" ] || fail "examples/harbourlight names no product code"
+folder='C:\Program Files\Harbourlight' program=$folder'\Atlas.exe'
 installer_record=$work/installer.txt
-export LAUNCHER_STAND_IN_PRODUCT=$code LAUNCHER_STAND_IN_PROGRAM=$program
-LAUNCHER_STAND_IN_SOURCE=$(windows_path "$stub") LAUNCHER_STAND_IN_RECORD=$(windows_path "$installer_record")
-export LAUNCHER_STAND_IN_SOURCE LAUNCHER_STAND_IN_RECORD
+# Where Windows Installer keeps a product installed for the machine: under its code with
+# each of the first three groups reversed and each later byte's two digits swapped.
+digits=${code//[-\{\}]/}
+squashed=$(rev <<<"${digits:0:8}")$(rev <<<"${digits:8:4}")$(rev <<<"${digits:12:4}")
+squashed+=$(sed 's/\(.\)\(.\)/\2\1/g' <<<"${digits:16}")
+products='HKLM\Software\Classes\Installer\Products\'$squashed
+properties='HKLM\Software\Microsoft\Windows\CurrentVersion\Installer\UserData\S-1-5-18\Products\'$squashed'\InstallProperties'
+sed 's/$/\r/' >"$work/msiexec.cmd" <<CMD
+@echo off
+echo %*>"$(windows_path "$installer_record")"
+if "%1"=="/x" goto remove
+reg add "$products" /f /reg:64 >nul
+reg add "$properties" /v WindowsInstaller /t REG_DWORD /d 1 /f /reg:64 >nul
+mkdir "$folder"
+copy /y "$(windows_path "$stub")" "$program" >nul
+exit /b
+:remove
+reg delete "$properties" /f /reg:64 >nul
+reg delete "$products" /f /reg:64 >nul
+del "$program"
+CMD
+LAUNCHER_STAND_IN_SCRIPT=$(windows_path "$work/msiexec.cmd")
+export LAUNCHER_STAND_IN_SCRIPT
 LAUNCHER_TITLE='Harbourlight Atlas Setup'
 installed_names=$(printf '0\t%s\n201\t%s\n202\t%s\n203\t%s\n204\t%s' "$LAUNCHER_TITLE" \
   'Start Harbourlight' 'Remove Harbourlight' 'Harbourlight online' Exit)
@@ -48,7 +69,6 @@ expect_state() {
   cp "$work/launcher.png" "$work/${2%.bmp}.png"
   echo "buttons $(sed -n 's/^20[12]\t//p' "$work/texts.txt" | paste -sd,) over $2"
 }
-[ -n "$code" ] || fail "examples/harbourlight names no product code"
 
 LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8 start_launcher "$drive/LAUNCH.EXE" "$exit_file" 'D:\LAUNCH.EXE'
 expect_opened
@@ -60,7 +80,7 @@ grep -qF '/i "D:\Setup\Harbourlight.msi"' "$installer_record" ||
   fail "the installer was started as: $(cat "$installer_record")"
 # Install keeps the focus; a second click so soon after the first would be a double-click.
 xdotool key Return
-wait_for 60 grep -qF "$(printf 'Atlas.exe\tC:\\Program Files\\Harbourlight\t')" "$records" ||
+wait_for 60 grep -qF "$(printf 'Atlas.exe\t%s\t' "$folder")" "$records" ||
   fail "Start didn't run Atlas.exe in its folder: $(cat "$records" 2>/dev/null)"
 echo "Start ran $program in its own folder"
 expect_double_click_closes

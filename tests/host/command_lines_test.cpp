@@ -9,6 +9,8 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "shell/strip_file_name.h"
 
@@ -323,13 +325,21 @@ const struct {
     {L"run SETUP.EXE", nullptr, nullptr, L"D:\\DISC\\SETUP.EXE|D:\\DISC"},
 };
 
-const wchar_t* const kMalformedInstalledCommands[] = {
-    L"start {ProgramFiles}\\..\\Atlas.exe", L"start {ProgramFiles}\\.\\Atlas.exe",
-    L"start {ProgramFiles}\\ a\\Atlas.exe", L"start {ProgramFiles}\\a\\\\Atlas.exe",
-    L"start {ProgramFiles}\\a/Atlas.exe",     L"start {ProgramFiles}\\C:Atlas.exe",
-    L"start {ProgramFiles}\\{LocalAppData}\\a.exe", L"start {ProgramFiles}\\Atlas.msi",
-    L"start {Windows}\\Atlas.exe", L"start {ProgramFiles}", L"start Atlas.exe", L"remove x",
-    L"none"};
+// The command forms of a table make-disc's test reads too (tests/data), each with the kind
+// make-disc takes it for.
+const char* const kKindNames[] = {"",     "run",       "package", "open",  "web",
+                                  "browse", "none", "malformed", "start", "remove"};
+std::vector<std::pair<std::wstring, std::string>> FormsTable(const char* name) {
+  std::vector<std::pair<std::wstring, std::string>> forms;
+  std::ifstream table(std::string(LAUNCHER_SOURCE_DIR "/tests/data/") + name);
+  EXPECT_TRUE(table.is_open()) << name;
+  for (std::string row; std::getline(table, row);) {
+    const size_t tab = row.find('\t');
+    if (tab != std::string::npos)
+      forms.emplace_back(FromUtf8(row.substr(0, tab)), row.substr(tab + 1));
+  }
+  return forms;
+}
 
 TEST(InstalledCommands, StartProgramsUnderKnownFoldersAndRemoveTheProduct) {
   CommandTarget target;
@@ -339,11 +349,12 @@ TEST(InstalledCommands, StartProgramsUnderKnownFoldersAndRemoveTheProduct) {
         BuildCommandTarget(target, c.text, L"D:\\DISC", L"C:\\W", L"C:\\W\\S", &sources);
     EXPECT_EQ(c.built ? c.built : L"", built ? std::wstring(target.line) + L"|" + target.folder : L"");
   }
-  for (const wchar_t* text : kMalformedInstalledCommands)
-    EXPECT_EQ(CommandKind::Malformed, CommandKindOf(text, CommandSet::Installed)) << text;
   const std::wstring tooLong(kCommandLineSize, L'x');
   const InstalledSources sources = {FakeKnownFolder, nullptr, tooLong.c_str()};
   EXPECT_FALSE(BuildCommandTarget(target, L"remove", L"D:\\", L"C:\\W", L"C:\\W\\S", &sources));
+  for (const auto& [text, kind] : FormsTable("installed_command_forms.tsv"))
+    EXPECT_EQ(kind, kKindNames[static_cast<int>(CommandKindOf(text.c_str(), CommandSet::Installed))])
+        << text;
 }
 
 TEST(InstalledRule, NamesAProductCodeOrAFileUnderAKnownFolder) {
@@ -378,17 +389,10 @@ TEST(BrandCommands, BuildTheirTargetsOnTheDiscAndRefuseAnythingElse) {
     EXPECT_EQ(c.built ? c.built : L"", built ? std::wstring(target.line) + L"|" + target.folder : L"");
   }
   // The forms make-disc's test reads too: make-disc refuses exactly the malformed ones.
-  const char* const kKinds[] = {"", "run", "package", "open", "web", "browse", "none", "malformed"};
-  std::ifstream table(LAUNCHER_SOURCE_DIR "/tests/data/command_forms.tsv");
-  ASSERT_TRUE(table.is_open());
-  for (std::string row; std::getline(table, row);) {
-    const size_t tab = row.find('\t');
-    if (tab == std::string::npos) continue;
-    const std::wstring text = FromUtf8(row.substr(0, tab));
-    const std::string kind = row.substr(tab + 1);
+  for (const auto& [text, kind] : FormsTable("command_forms.tsv")) {
     const bool built = BuildCommandTarget(target, text.c_str(), L"D:\\DISC", L"C:\\W", L"C:\\W\\S");
-    EXPECT_EQ(kind, kKinds[static_cast<int>(target.kind)]) << row;
-    EXPECT_EQ(kind != "malformed" && kind != "none", built) << row;
+    EXPECT_EQ(kind, kKindNames[static_cast<int>(target.kind)]) << text;
+    EXPECT_EQ(kind != "malformed" && kind != "none", built) << text;
     if (kind == "malformed") {
       EXPECT_EQ(text, target.line) << "the box names the command as it is";
     }

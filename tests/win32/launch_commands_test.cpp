@@ -215,6 +215,13 @@ class TempDisc {
   std::vector<std::string> files_;
 };
 
+std::string StubProgram() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string directory = path;
+  return directory.substr(0, directory.find_last_of('\\') + 1) + LAUNCHER_STUB_FROM_TESTS;
+}
+
 std::string ReadWholeFile(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, 0, nullptr);

@@ -2,7 +2,6 @@
 // Helpers for tests that drive the launcher's real windows on Wine.
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 #include "media/sound_bank.h"
@@ -41,14 +40,6 @@ inline HWND OpenLauncher() {
   HWND launcher = LoadArtAndOpen();
   PumpMessages();
   return launcher;
-}
-
-// The stand-in for the programs the launcher starts (tools/stubs/disc_stub.cpp).
-inline std::string StubProgram() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string directory = path;
-  return directory.substr(0, directory.find_last_of('\\') + 1) + LAUNCHER_STUB_FROM_TESTS;
 }
 
 // Records where each piece window is moved, as the window procedure is told of it.
