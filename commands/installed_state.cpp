@@ -68,8 +68,10 @@ bool FindUninstallString(const wchar_t* name, wchar_t (&line)[kCommandLineSize])
     REGSAM view;
   } kViews[] = {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY}, {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY},
                 {HKEY_CURRENT_USER, KEY_WOW64_64KEY}, {HKEY_CURRENT_USER, KEY_WOW64_32KEY}};
-  wchar_t path[kUninstallKeySize];
-  WideBoundedText keyPath(path, kUninstallKeySize);
+  // The key's name may take all 255 characters the registry allows, beside the path to it.
+  constexpr size_t kPathSize = sizeof kUninstallKey / sizeof kUninstallKey[0] + kUninstallKeySize;
+  wchar_t path[kPathSize];
+  WideBoundedText keyPath(path, kPathSize);
   Registry registry;
   if (!keyPath.Append(kUninstallKey).Append(name).Fits() || !ConnectRegistry(registry)) return false;
   for (const auto& view : kViews) {
