@@ -164,6 +164,31 @@ bool BuildFolderProgramTarget(CommandTarget& target, const wchar_t* folderPath,
   return BuildProgramLine(target.line, program);
 }
 
+// The length of an unquoted line's program where its path holds a space: up to the first
+// ".exe" that ends a word; else 0. CreateProcess finds such a program by trying each space
+// in turn, but the shell's start, which asks for rights, takes it apart at the first.
+size_t SpacedProgramLength(const wchar_t* line) {
+  if (line[0] == L'"') return 0;
+  for (const wchar_t* at = line; *at != L'\0'; ++at) {
+    if (!StartsWithIgnoringCase(at, L".exe")) continue;
+    if (at[4] == L'\0' || at[4] == L' ') {
+      const size_t length = static_cast<size_t>(at + 4 - line);
+      return std::wmemchr(line, L' ', length) != nullptr ? length : 0;
+    }
+  }
+  return 0;
+}
+
+// The product's own uninstaller, its program quoted where its path holds a space.
+void AppendUninstallLine(WideBoundedText& line, const wchar_t* uninstall) {
+  const size_t program = SpacedProgramLength(uninstall);
+  if (program == 0) {
+    line.Append(uninstall);
+    return;
+  }
+  line.Append(L'"').Append(uninstall, program).Append(L'"').Append(uninstall + program);
+}
+
 // Windows Installer's removal of the product, else the product's own uninstaller; the box
 // names the command where there is neither.
 bool BuildRemovalTarget(CommandTarget& target, const wchar_t* text,
@@ -173,7 +198,8 @@ bool BuildRemovalTarget(CommandTarget& target, const wchar_t* text,
     return BuildMsiexecLine(target, systemDirectory, L"/x ", installed.productCode, L"");
   const wchar_t* own = installed.uninstallString;
   WideBoundedText line(target.line, kCommandLineSize);
-  line.Append(own != nullptr && own[0] != L'\0' ? own : text);
+  if (own != nullptr && own[0] != L'\0') AppendUninstallLine(line, own);
+  else line.Append(text);
   const bool knowsSystem = BoundedLength(systemDirectory, kDirectorySize) > 0;
   return own != nullptr && own[0] != L'\0' && line.Fits() && knowsSystem;
 }

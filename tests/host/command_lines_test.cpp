@@ -321,6 +321,10 @@ const struct {
     {L"remove", L"{8A4C1E2B-1234-4D5E-9F00-0123456789AB}", nullptr,
      L"\"C:\\W\\S\\msiexec.exe\" /x {8A4C1E2B-1234-4D5E-9F00-0123456789AB}|C:\\W\\S"},
     {L"remove", nullptr, L"\"C:\\H\\unins000.exe\" /SILENT", L"\"C:\\H\\unins000.exe\" /SILENT|C:\\W\\S"},
+    {L"remove", nullptr, L"C:\\Program Files\\H\\Setup.EXE -removeonly",
+     L"\"C:\\Program Files\\H\\Setup.EXE\" -removeonly|C:\\W\\S"},
+    {L"remove", nullptr, L"MsiExec.exe /X{8A4C1E2B-1234-4D5E-9F00-0123456789AB}",
+     L"MsiExec.exe /X{8A4C1E2B-1234-4D5E-9F00-0123456789AB}|C:\\W\\S"},
     {L"remove", nullptr, nullptr, nullptr},
     {L"run SETUP.EXE", nullptr, nullptr, L"D:\\DISC\\SETUP.EXE|D:\\DISC"},
 };
