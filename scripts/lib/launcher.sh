@@ -34,8 +34,10 @@ unmap_drive() {
 
 # Starts the launcher $1 in the background, from its folder, as the Windows path $3 if
 # given (D:\LAUNCH.EXE for a disc mapped as D:); its exit code will be written to $2 and
-# its process id to $2.pid. It holds none of the caller's outputs, so a caller whose output
-# is piped is never kept waiting by a launcher left running.
+# its process id to $2.pid, which is there when this returns: a busy machine may run the
+# launcher up to its window before the starting shell writes it, and a stop must find it.
+# It holds none of the caller's outputs, so a caller whose output is piped is never kept
+# waiting by a launcher left running.
 start_launcher() {
   local exe=$1 exit_file=$2 as=${3:-}
   rm -f "$exit_file" "$exit_file.pid"
@@ -46,6 +48,7 @@ start_launcher() {
     wait $!
     echo $? >"$exit_file.tmp" && mv "$exit_file.tmp" "$exit_file"
   ) </dev/null >/dev/null 2>&1 &
+  wait_for 10 test -s "$exit_file.pid" || true
 }
 
 # Ends the launcher that start_launcher started with exit file $1, if it still runs.
